@@ -1,0 +1,192 @@
+#include "io/xml_output.hpp"
+
+#include <algorithm>
+#include <array>
+
+#include "plugin/errors.hpp"
+
+namespace io::text::indented {
+namespace {
+
+// The row indentation is copied from; deeper levels take several copies of it.
+constexpr std::size_t blank_row_length = 256;
+const std::array<char16_t, blank_row_length> blank_row = [] {
+  std::array<char16_t, blank_row_length> row{};
+  row.fill(u' ');
+  return row;
+}();
+
+// The length of the next piece: up to and including the next line break, or the rest.
+std::size_t piece_length(const char* text, std::size_t n) {
+  const void* nl = std::memchr(text, '\n', n);
+  return nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - text) + 1 : n;
+}
+std::size_t piece_length(const char16_t* text, std::size_t n) {
+  const char16_t* nl = std::find(text, text + n, u'\n');
+  return nl != text + n ? static_cast<std::size_t>(nl - text) + 1 : n;
+}
+std::size_t piece_length(WideText text, std::size_t from) {
+  for (std::size_t i = from; i < text.units; ++i)
+    if (text[i] == u'\n') return i - from + 1;
+  return text.units - from;
+}
+
+}  // namespace
+
+void output_stream::outdent() {
+  if (indent_level_ == 0) throw io::xml::misuse{"unexpected outdent"};
+  --indent_level_;
+}
+
+void output_stream::write_indentation() {
+  reserve(indent_level_);
+  for (std::size_t left = indent_level_; left != 0;) {
+    std::size_t n = std::min(left, blank_row_length);
+    io::text::output_stream::write_wchars(blank_row.data(), n);
+    left -= n;
+  }
+  at_line_start_ = false;
+}
+
+void output_stream::write_chars(const char* text, std::size_t n) {
+  while (n != 0) {
+    if (at_line_start_) write_indentation();
+    std::size_t piece = piece_length(text, n);
+    io::text::output_stream::write_chars(text, piece);
+    at_line_start_ = text[piece - 1] == '\n';
+    text += piece;
+    n -= piece;
+  }
+}
+
+void output_stream::write_wchars(const char16_t* text, std::size_t n) {
+  while (n != 0) {
+    if (at_line_start_) write_indentation();
+    std::size_t piece = piece_length(text, n);
+    io::text::output_stream::write_wchars(text, piece);
+    at_line_start_ = text[piece - 1] == u'\n';
+    text += piece;
+    n -= piece;
+  }
+}
+
+void output_stream::write_wchars(WideText text) {
+  for (std::size_t from = 0; from < text.units;) {
+    if (at_line_start_) write_indentation();
+    std::size_t piece = piece_length(text, from);
+    io::text::output_stream::write_wchars(WideText{text.bytes + 2 * from, piece});
+    from += piece;
+    at_line_start_ = text[from - 1] == u'\n';
+  }
+}
+
+}  // namespace io::text::indented
+
+namespace io::xml::output {
+
+void stream::close_start_tag() {
+  if (!tag_closed_) {
+    write_chars(">", 1);
+    tag_closed_ = true;
+  }
+}
+
+void stream::start_element(std::string_view name) {
+  if (depth_ == max_depth) throw misuse{"unexpected nesting"};
+  if (!tag_closed_) write_chars(">", 1);
+  stack_[depth_++] = name;
+  write_chars("<", 1);
+  write_chars(name.data(), name.size());
+  indent();
+  tag_closed_ = false;
+}
+
+template <class Value>
+void stream::write_attribute(std::string_view name, const Value& value) {
+  if (tag_closed_) throw misuse{"unexpected attribute"};
+  write_chars(" ", 1);
+  write_chars(name.data(), name.size());
+  write_chars("=", 1);
+  write_chars("\"", 1);
+  value();
+  write_chars("\"", 1);
+}
+
+void stream::attribute(std::string_view name, std::string_view value) {
+  write_attribute(name, [&] { write_chars(value.data(), value.size()); });
+}
+
+void stream::attribute(std::string_view name, std::u16string_view value) {
+  write_attribute(name, [&] { write_wchars(value.data(), value.size()); });
+}
+
+void stream::attribute(std::string_view name, WideText value) {
+  write_attribute(name, [&] { write_wchars(value); });
+}
+
+void stream::attribute(std::string_view name, IMoniker* moniker) {
+  write_attribute(name, [&] {
+    if (moniker == nullptr) {
+      write_chars("(none)", 6);
+      return;
+    }
+    com::ComPtr<IBindCtx> bind_context;
+    if (HRESULT hr = CreateBindCtx(0, bind_context.put()); FAILED(hr))
+      com::error::raise_with_thread_info(hr);
+    LPOLESTR raw_name = nullptr;
+    if (HRESULT hr = moniker->GetDisplayName(bind_context.get(), nullptr, &raw_name); FAILED(hr))
+      com::error::raise_with_thread_info(hr);
+    com::TaskString display_name(raw_name);
+    std::u16string_view text = display_name.view();
+    write_wchars(text.data(), text.size());
+  });
+}
+
+void stream::put_text(std::string_view text) {
+  close_start_tag();
+  write_chars(text.data(), text.size());
+}
+
+void stream::put_text(std::u16string_view text) {
+  close_start_tag();
+  write_wchars(text.data(), text.size());
+}
+
+void stream::put_text(WideText text) {
+  close_start_tag();
+  write_wchars(text);
+}
+
+void stream::end_element() {
+  if (depth_ == 0) throw misuse{"unexpected end of element"};
+  outdent();
+  if (tag_closed_) {
+    write_chars("</", 2);
+    write_chars(stack_[depth_ - 1].data(), stack_[depth_ - 1].size());
+    write_chars(">", 1);
+  } else {
+    write_chars("/>", 2);
+  }
+  --depth_;
+  tag_closed_ = true;
+}
+
+void stream::start_text() {
+  if (tag_closed_) throw misuse{"unexpected startText"};
+  write_chars(">", 1);
+  tag_closed_ = true;
+}
+
+void stream::apply(xml_directive d) {
+  switch (d) {
+    case xml_directive::start_text:
+      start_text();
+      return;
+    case xml_directive::end_element:
+      end_element();
+      return;
+  }
+  throw misuse{"unexpected directive"};
+}
+
+}  // namespace io::xml::output

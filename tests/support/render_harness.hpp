@@ -1,0 +1,35 @@
+// Calls a catalogue row's entries as a host would and collects everything a host can observe.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/com.h"
+#include "plugin/event_catalogue.hpp"
+
+namespace test {
+
+struct Rendered {
+  HRESULT hr = S_OK;
+  std::string text;             // the buffer's text, UTF-8 (units above 0x7F as UTF-8)
+  std::uint32_t colour = 0;     // as stored; untouched stays at the sentinel below
+  std::string description;      // the thread's error description after the call, "" if none
+  bool has_error_info = false;
+};
+
+inline constexpr std::uint32_t colour_not_stored = 0xDEADBEEF;
+
+std::string to_utf8(const std::u16string& s);
+std::string to_utf8(const char16_t* s);
+
+// The thread's error information, taken from the thread: its description, or none.
+bool take_error_description(std::string& description);
+
+Rendered render_xml(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
+Rendered render_text(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
+
+// The lines of an XML rendering, for layout assertions.
+std::vector<std::string> lines(const std::string& text);
+
+}  // namespace test
