@@ -1,0 +1,117 @@
+#include "plugin/errors.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+
+#include "io/formatting.hpp"
+#include "plugin/entry.hpp"
+#include "support/render_harness.hpp"
+
+namespace {
+
+void set_thread_description(const char16_t* text) {
+  ICreateErrorInfo* creator = nullptr;
+  ASSERT_EQ(CreateErrorInfo(&creator), S_OK);
+  creator->SetDescription(const_cast<LPOLESTR>(text));
+  void* info = nullptr;
+  ASSERT_EQ(creator->QueryInterface(IID_IErrorInfo, &info), S_OK);
+  SetErrorInfo(0, static_cast<IErrorInfo*>(info));
+  static_cast<IErrorInfo*>(info)->Release();
+  creator->Release();
+}
+
+TEST(Errors, MessagesAreFixed) {
+  EXPECT_STREQ(io::overflow(4, 1).what(), "an overflow occured");
+  EXPECT_STREQ(io::underflow(4, 1).what(), "an underflow occured");
+  EXPECT_STREQ(io::underflow(1, 0).what(), "an underflow occured");
+  EXPECT_STREQ(data::invalid_option<data::ENTRY_RATE_OPTIONS>(data::ENTRY_RATE_OPTIONS{9}).what(),
+               "Invalid Value");
+}
+
+TEST(Errors, EndOfFileMessageIsBuiltOnceAndBounded) {
+  io::end_of_file e;
+  const char* first = e.what();
+  EXPECT_STREQ(first, "The end of file was reached durring an IO operation.");
+  EXPECT_EQ(e.what(), first);
+
+  char16_t buffer[64];
+  buffer[0] = u'#';
+  EXPECT_EQ(e.format_message(buffer, 1), 1u);
+  EXPECT_EQ(buffer[0], u'#');
+  EXPECT_EQ(e.format_message(buffer, 10), 0u);
+  EXPECT_EQ(std::u16string(buffer), u"The end o");
+  e.format_message(buffer, 64);
+  EXPECT_EQ(std::u16string(buffer).size(), 52u);
+}
+
+TEST(Errors, CopiesKeepTheMessage) {
+  generic_error_t<char16_t> source(u"decimal overflow");
+  generic_error_t<char16_t> copy(source);
+  EXPECT_STREQ(copy.what(), "decimal overflow");
+  EXPECT_NE(copy.what(), source.what());
+}
+
+TEST(Errors, ComErrorTakesItsMessageFromInfoThenSystemThenCode) {
+  EXPECT_STREQ(com::error(E_OUTOFMEMORY, nullptr).what(),
+               "Not enough memory resources are available to complete this operation.\r\n");
+  EXPECT_STREQ(com::error(static_cast<HRESULT>(0x8123ABCDu), nullptr).what(),
+               "unknown error (0x8123ABCD) occurred");
+
+  ICreateErrorInfo* creator = nullptr;
+  ASSERT_EQ(CreateErrorInfo(&creator), S_OK);
+  creator->SetDescription(const_cast<LPOLESTR>(u"moniker store unavailable"));
+  void* info = nullptr;
+  ASSERT_EQ(creator->QueryInterface(IID_IErrorInfo, &info), S_OK);
+  creator->Release();
+  {
+    com::error e(E_FAIL, static_cast<IErrorInfo*>(info));
+    EXPECT_STREQ(e.what(), "moniker store unavailable");
+    com::error copy(e);
+    EXPECT_EQ(copy.info(), info);
+  }
+  EXPECT_EQ(static_cast<IErrorInfo*>(info)->Release(), 0u);
+}
+
+// Every class of the family maps to its HRESULT and the thread's error information.
+TEST(Errors, ExceptionMapping) {
+  struct Case {
+    std::function<HRESULT()> raise_and_map;
+    HRESULT hr;
+    const char* description;  // nullptr: the thread's information is cleared
+  };
+  auto map = [](auto&& e) { return [e] { return ui::event::exception_to_hresult(e); }; };
+  const Case cases[] = {
+      {map(io::overflow(1, 0)), DISP_E_EXCEPTION, "an overflow occured"},
+      {map(io::underflow(1, 0)), DISP_E_EXCEPTION, "an underflow occured"},
+      {map(io::end_of_file()), DISP_E_EXCEPTION, "The end of file was reached durring an IO operation."},
+      {map(generic_error_t<char16_t>(u"decimal expected")), DISP_E_EXCEPTION, "decimal expected"},
+      {map(std::bad_alloc()), DISP_E_EXCEPTION, "std::bad_alloc"},
+      {map(com::error(E_OUTOFMEMORY, nullptr)), E_OUTOFMEMORY, nullptr},
+      {map(win32::error(5)), static_cast<HRESULT>(0x80070005u), nullptr},
+      {map(bad_pointer()), E_POINTER, nullptr},
+      {map(not_implemented()), E_NOTIMPL, nullptr},
+      {map(not_expected()), E_UNEXPECTED, nullptr},
+  };
+  for (const Case& k : cases) {
+    set_thread_description(u"stale");
+    EXPECT_EQ(k.raise_and_map(), k.hr);
+    std::string description;
+    bool has = test::take_error_description(description);
+    EXPECT_EQ(has, k.description != nullptr);
+    if (k.description != nullptr) {
+      EXPECT_EQ(description, k.description);
+    }
+  }
+}
+
+TEST(Errors, DerivedClassesAreDescribedNotMatched) {
+  struct special_pointer : bad_pointer {};
+  EXPECT_EQ(ui::event::exception_to_hresult(special_pointer()), DISP_E_EXCEPTION);
+  std::string description;
+  EXPECT_TRUE(test::take_error_description(description));
+  EXPECT_EQ(description, "bad pointer");
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "io/formatting.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "io/text_output.hpp"
+#include "io/xml_output.hpp"
+#include "plugin/errors.hpp"
+#include "support/render_harness.hpp"
+
+namespace {
+
+using ui::event::text_output;
+
+std::string render(const std::function<void(text_output&)>& f) {
+  char16_t buffer[128];
+  text_output out(buffer, 128);
+  f(out);
+  return test::to_utf8(buffer);
+}
+
+TEST(Formatting, Frequencies) {
+  const std::pair<std::int64_t, const char*> cases[] = {
+      {0, "0Hz"},
+      {999, "999Hz"},
+      {1000, "1KHz"},
+      {1500, "1.5KHz"},
+      {-2500, "-2.5KHz"},
+      {1234567, "1.234567MHz"},
+      {2147483647, "2.147483647GHz"},
+      {-2147483648LL, "-2.147483648GHz"},
+      {14250000000LL, "14.25GHz"},
+      {14000000000LL, "14GHz"},
+      {1000000000000000LL, "1PHz"},
+      {100000000000000000LL, "100PHz"},
+      {(1LL << 57) - 1, "144.115188075855871PHz"},
+      {1LL << 58, "0Hz"},  // 64-bit values keep their low 58 bits
+      {(1LL << 57) + 1, "-144.115188075855871PHz"},
+  };
+  for (auto [hertz, expected] : cases)
+    EXPECT_EQ(render([&](text_output& o) { io::format_frequency(o, hertz); }), expected) << hertz;
+}
+
+TEST(Formatting, TheOneUnrepresentableMagnitudeIsADecimalOverflow) {
+  EXPECT_THROW(render([](text_output& o) { io::format_frequency(o, 1LL << 57); }),
+               generic_error_t<char16_t>);
+}
+
+TEST(Formatting, BitRatesPowersIntegersBooleans) {
+  const std::pair<std::function<void(text_output&)>, const char*> cases[] = {
+      {[](text_output& o) { io::format_bit_rate(o, 2048000); }, "2.048Mbps"},
+      {[](text_output& o) { io::format_bit_rate(o, 999); }, "999bps"},
+      {[](text_output& o) { io::format_bit_rate(o, -2147483647 - 1); }, "-2.147483648Gbps"},
+      {[](text_output& o) { io::format_power(o, 0); }, "0dBm"},
+      {[](text_output& o) { io::format_power(o, 5); }, "0.05dBm"},
+      {[](text_output& o) { io::format_power(o, 50); }, "0.5dBm"},
+      {[](text_output& o) { io::format_power(o, 100); }, "1dBm"},
+      {[](text_output& o) { io::format_power(o, 150); }, "1.5dBm"},
+      {[](text_output& o) { io::format_power(o, -1234); }, "-12.34dBm"},
+      {[](text_output& o) { io::format_power(o, -32768); }, "-327.68dBm"},
+      {[](text_output& o) { io::format_integer(o, std::int32_t{0}); }, "0"},
+      {[](text_output& o) { io::format_integer(o, std::int32_t{-7}); }, "-7"},
+      {[](text_output& o) { io::format_integer(o, std::int32_t{-2147483647 - 1}); }, "-2147483648"},
+      {[](text_output& o) { io::format_integer(o, std::uint32_t{4294967295u}); }, "4294967295"},
+      {[](text_output& o) { io::format_bool(o, 0); }, "false"},
+      {[](text_output& o) { io::format_bool(o, 1); }, "true"},
+      {[](text_output& o) { io::format_bool(o, 255); }, "true"},
+      {[](text_output& o) { io::enum_name<data::INBAND_IENABLE>(o, 2); }, "Inherit"},
+      {[](text_output& o) { io::enum_name<data::INBAND_IENABLE>(o, 3); }, "(invalid)"},
+      {[](text_output& o) { io::enum_name<data::ENTRY_RATE_OPTIONS>(o, 5); }, "Channel Minimum"},
+      {[](text_output& o) { io::enum_name<data::ENTRY_RATE_OPTIONS>(o, 0xFFFFFFFF); }, "(invalid)"},
+  };
+  for (const auto& [f, expected] : cases) EXPECT_EQ(render(f), expected);
+}
+
+TEST(Formatting, Decimals) {
+  const std::pair<io::decimal, const char*> cases[] = {
+      {io::decimal::pack(0, 7), "0"},     {io::decimal::pack(5, -2), "0.05"},
+      {io::decimal::pack(15, -1), "1.5"}, {io::decimal::pack(12, 2), "1200"},
+      {io::decimal::pack(-1, -3), "-0.001"}, {io::decimal::pack(123, -3), "0.123"},
+      {io::decimal::pack(1500, -3), "1.5"},
+  };
+  for (auto [d, expected] : cases)
+    EXPECT_EQ(render([&](text_output& o) { io::format_decimal(o, d); }), expected);
+}
+
+TEST(Formatting, ParseDecimal) {
+  struct Case {
+    const char* text;
+    std::int64_t mantissa;
+    int exponent;
+    std::size_t rest;
+  };
+  const Case cases[] = {
+      {"0.01", 1, -2, 0}, {"-1.50", -15, -1, 0}, {".", 0, 0, 0},
+      {"+12.5.3", 125, -1, 2}, {"144115188075855871", (1LL << 57) - 1, 0, 0}, {"7x", 7, 0, 1},
+  };
+  for (const Case& k : cases) {
+    std::string_view text = k.text;
+    io::decimal d = io::parse_decimal(text);
+    EXPECT_EQ(d.mantissa(), k.mantissa) << k.text;
+    if (k.mantissa != 0) {
+      EXPECT_EQ(d.exponent(), k.exponent) << k.text;
+    }
+    EXPECT_EQ(text.size(), k.rest) << k.text;
+  }
+  for (const char* bad : {"x", "", "-"}) {
+    std::string_view text = bad;
+    try {
+      io::parse_decimal(text);
+      ADD_FAILURE() << bad;
+    } catch (const generic_error_t<char16_t>& e) {
+      EXPECT_STREQ(e.what(), "decimal expected");
+    }
+  }
+  std::string_view huge = "144115188075855872";
+  try {
+    io::parse_decimal(huge);
+    ADD_FAILURE();
+  } catch (const generic_error_t<char16_t>& e) {
+    EXPECT_STREQ(e.what(), "decimal overflow");
+  }
+}
+
+TEST(Formatting, DecimalArithmetic) {
+  using io::decimal;
+  EXPECT_EQ(io::compare(decimal::pack(1000, 0), decimal::pack(1, 3)), 0);
+  EXPECT_EQ(io::compare(decimal::pack(-1, 0), decimal::pack(1, -5)), -1);
+  EXPECT_EQ(io::multiply(decimal::pack(-1234, 0), decimal::pack(1, -2)).mantissa(), -1234);
+  EXPECT_THROW(io::multiply(decimal::pack(1LL << 40, 0), decimal::pack(1LL << 20, 0)),
+               generic_error_t<char16_t>);
+  EXPECT_THROW(io::rescale(decimal::pack(14411518807585588, 1), 0), generic_error_t<char16_t>);
+  EXPECT_EQ(io::rescale(decimal::pack(14411518807585587, 1), 0).mantissa(), 144115188075855870);
+  EXPECT_EQ(io::rescale(decimal::pack(-129, 0), 2).mantissa(), -1);
+}
+
+TEST(Formatting, HexDigits) {
+  EXPECT_EQ(io::hex_digits(0, 8).view(), "00000000");
+  EXPECT_EQ(io::hex_digits(0, 1).view(), "0");
+  EXPECT_EQ(io::hex_digits(0xFF, 1).view(), "FF");
+  EXPECT_EQ(io::hex_digits(0xABCDEF12, 8).view(), "ABCDEF12");
+  EXPECT_EQ(io::hex_digits(0x1A, 8).view(), "0000001A");
+}
+
+TEST(Formatting, NameTablesAreGuarded) {
+  EXPECT_EQ(data::name_row(data::ENTRY_RATE_OPTIONS::ChannelMinimum).name, "Channel Minimum");
+  try {
+    data::name_row(static_cast<data::INBAND_IENABLE>(3));
+    FAIL();
+  } catch (const data::invalid_option<data::INBAND_IENABLE>& e) {
+    EXPECT_STREQ(e.what(), "Invalid Value");
+  }
+  for (const auto& row : data::name_table<data::ENTRY_RATE_OPTIONS>())
+    EXPECT_EQ(row.length, row.name.size() + 1);
+}
+
+TEST(Formatting, EachCharacterIsItsOwnWriteAndTheUnitOne) {
+  // "1.5KHz" into buffers of every size: what fits is a whole prefix of characters, the unit
+  // either entirely or not at all.
+  const char* expected_prefix[] = {"", "", "1", "1.", "1.5", "1.5", "1.5"};
+  for (std::uint32_t size = 1; size <= 6; ++size) {
+    char16_t buffer[8];
+    text_output out(buffer, size);
+    EXPECT_THROW(io::format_frequency(out, 1500), io::overflow);
+    EXPECT_EQ(test::to_utf8(buffer), expected_prefix[size]) << size;
+  }
+  char16_t buffer[7];
+  text_output out(buffer, 7);
+  io::format_frequency(out, 1500);
+  EXPECT_EQ(test::to_utf8(buffer), "1.5KHz");
+}
+
+TEST(Formatting, IntoXmlAValueFirstClosesTheStartTag) {
+  char16_t buffer[64];
+  ui::event::xml_output out(buffer, 64);
+  out.start_element("frequency");
+  io::format_frequency(out, 1500000);
+  EXPECT_EQ(test::to_utf8(buffer), "<frequency>1.5MHz");
+}
+
+}  // namespace

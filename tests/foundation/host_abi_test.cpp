@@ -1,0 +1,178 @@
+// Uses the plug-in exactly as an event viewer does: dlopen, dlsym and function tables only.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using HRESULT = std::int32_t;
+using XmlEntry = HRESULT (*)(std::uint32_t, std::uint32_t, const std::uint8_t*, char16_t*, std::uint32_t);
+using TextEntry = HRESULT (*)(std::uint32_t, std::uint32_t, const std::uint8_t*, char16_t*,
+                              std::uint32_t, std::uint32_t*);
+
+struct Record {  // EVENTUI as a host declares it
+  std::uint8_t guid[16];
+  XmlEntry xml;
+  void* reserved;
+  TextEntry text;
+  const char16_t* name;
+};
+static_assert(sizeof(Record) == 48);
+
+struct Object {
+  void** table;
+};
+template <class F>
+F slot(void* object, int index) {
+  return reinterpret_cast<F>(static_cast<Object*>(object)->table[index]);
+}
+
+std::string guid_text(const std::uint8_t* g) {
+  char text[40];
+  std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                g[3], g[2], g[1], g[0], g[5], g[4], g[7], g[6], g[8], g[9], g[10], g[11], g[12],
+                g[13], g[14], g[15]);
+  return text;
+}
+
+std::string narrow(const char16_t* s) {
+  std::string out;
+  for (; *s != 0; ++s) out += static_cast<char>(*s < 0x80 ? *s : '?');
+  return out;
+}
+
+constexpr std::array<std::pair<const char*, const char*>, 30> expected_rows{{
+    {"{E75FCDFC-EBF9-4EB7-A6CD-6E341695442E}", "InBand State Changed"},
+    {"{47761D93-AD87-4314-B78B-BE286D6114D7}", "InBand Policy Changed"},
+    {"{32AC1F76-CB0C-491B-B2D9-7BF7417FBDB1}", "InBand Policy Changed v0"},
+    {"{B9178438-058D-49F7-908A-C8685A8F5669}", "InBand Policy Changed v1"},
+    {"{80FC9403-5AA8-4D9C-962A-11D5197A95F7}", "InBand Policy Changed v2"},
+    {"{15FB2087-B617-436E-AA2D-EF6B2BA17E81}", "Allocation Space Database Event"},
+    {"{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "Allocation Space Database Event v0"},
+    {"{8956F0D4-9546-421A-A558-57EA18B446BB}", "Allocation Space Database Event v1"},
+    {"{0FA46FA6-48E6-4A6E-94E6-CEAE683B5B67}", "Allocation Space Database Event v2"},
+    {"{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}", "InBand Switch"},
+    {"{579C8A57-F0A4-40EE-9648-377CE8572512}", "InBand Switch v0"},
+    {"{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "Allocation Space Database Event v0"},
+    {"{0D5D375C-2F13-4C2A-A18B-A1623C745DC9}", "InBand Modcods Changed"},
+    {"{2D0FD8BA-1FB6-4AE0-8C49-D2494FD3157A}", "InBand Reservations Changed"},
+    {"{BE9CB57C-B916-4E1A-81CF-E98B5306C0F1}", "InBand Reservations Changed v0"},
+    {"{D757A97F-0E5D-4D22-922D-89ED4B877BE0}", "InBand Reservations Changed"},
+    {"{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}", "Device Allocatable Flag Changed"},
+    {"{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}", "Satellite Switch Event"},
+    {"{C35CDBA7-F0DE-41A8-A63F-CFF636939A4F}", "OutOfBand Switch"},
+    {"{36A87D25-60BB-4581-8835-49A9D9C31F41}", "Managed Device Entered Recovery Mode"},
+    {"{CDFCE450-4B4B-4806-B283-C959E926B05B}", "Managed Device Exited Recovery Mode"},
+    {"{77AE5179-A403-4D76-9C70-04576B52F72E}", "Allocatable Device Entered Recovery Mode"},
+    {"{F60D9DD4-21EA-426C-B124-15C33B38A796}", "Allocatable Device Exited Recovery Mode"},
+    {"{F76B8226-0295-4D2C-97C7-F3BAE4C12F62}", "Space Segment Exclusion Created"},
+    {"{7F15F89A-83EF-42DD-9670-6BA8286D500D}", "Space Segment Exclusion Deleted"},
+    {"{300302AA-FE6D-4DBC-9490-B842F92C3C4C}", "Space Segment Exclusion Changed"},
+    {"{9888D44A-58B7-47B0-9BEA-44F68F58BDE7}", "Device Added To ZARN Setup Failure List"},
+    {"{89B654D2-A847-43FA-8405-D25D73562AD6}", "Device Added To ZARN TakedownFailure List"},
+    {"{3DBCE266-A4E7-48AC-8B56-9B99C1C3BC50}", "Device Removed From ZARN Setup Failure List"},
+    {"{C47B8195-F2CF-4E17-AC5F-9F3AC56FD23E}", "Device Removed From ZARN Takedown Failure List"},
+}};
+
+class HostAbi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    handle = dlopen(VED_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    enumerate = reinterpret_cast<HRESULT (*)(void**)>(dlsym(handle, "UI_EnumEVENTUI"));
+    can_unload = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllCanUnloadNow"));
+    get_error_info = reinterpret_cast<HRESULT (*)(std::uint32_t, void**)>(dlsym(handle, "GetErrorInfo"));
+    set_error_info = reinterpret_cast<HRESULT (*)(std::uint32_t, void*)>(dlsym(handle, "SetErrorInfo"));
+    free_string = reinterpret_cast<void (*)(char16_t*)>(dlsym(handle, "SysFreeString"));
+    ASSERT_TRUE(enumerate && can_unload && get_error_info && set_error_info && free_string);
+    ASSERT_NE(dlsym(handle, "CoTaskMemAlloc"), nullptr);
+    ASSERT_NE(dlsym(handle, "CoTaskMemFree"), nullptr);
+  }
+  void TearDown() override {
+    if (handle != nullptr) dlclose(handle);
+  }
+
+  std::array<Record, 30> records() {
+    void* e = nullptr;
+    EXPECT_EQ(enumerate(&e), 0);
+    std::array<Record, 30> rows{};
+    std::uint32_t fetched = 0;
+    EXPECT_EQ((slot<HRESULT (*)(void*, std::uint32_t, Record*, std::uint32_t*)>(e, 3)(e, 30, rows.data(), &fetched)), 0);
+    EXPECT_EQ(fetched, 30u);
+    EXPECT_EQ(slot<std::uint32_t (*)(void*)>(e, 2)(e), 0u);  // Release
+    return rows;
+  }
+
+  // The thread's error description through IErrorInfo's function table, "" when there is none.
+  std::string error_description() {
+    void* info = nullptr;
+    if (get_error_info(0, &info) != 0 || info == nullptr) return "";
+    char16_t* text = nullptr;
+    EXPECT_EQ((slot<HRESULT (*)(void*, char16_t**)>(info, 5)(info, &text)), 0);  // GetDescription
+    std::string result = narrow(text);
+    free_string(text);
+    slot<std::uint32_t (*)(void*)>(info, 2)(info);
+    return result;
+  }
+
+  void* handle = nullptr;
+  HRESULT (*enumerate)(void**) = nullptr;
+  HRESULT (*can_unload)() = nullptr;
+  HRESULT (*get_error_info)(std::uint32_t, void**) = nullptr;
+  HRESULT (*set_error_info)(std::uint32_t, void*) = nullptr;
+  void (*free_string)(char16_t*) = nullptr;
+};
+
+TEST_F(HostAbi, EnumeratesTheThirtyRowsWithTheirTypesAndNames) {
+  std::array<Record, 30> rows = records();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(guid_text(rows[i].guid), expected_rows[i].first) << i;
+    EXPECT_EQ(narrow(rows[i].name), expected_rows[i].second) << i;
+    EXPECT_EQ(rows[i].reserved, nullptr);
+    EXPECT_NE(rows[i].xml, nullptr);
+    EXPECT_NE(rows[i].text, nullptr);
+  }
+}
+
+TEST_F(HostAbi, ModificationTextEntriesRenderOverflowAndDescribe) {
+  std::array<Record, 30> rows = records();
+  for (std::size_t row : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 15u}) {
+    char16_t buffer[32];
+    std::uint32_t colour = 0;
+    EXPECT_EQ(rows[row].text(0, 0, nullptr, buffer, 26, &colour), 0) << row;
+    EXPECT_EQ(narrow(buffer), "Properties were modified.");
+    EXPECT_EQ(colour, 0x00FFFF80u);
+
+    colour = 1;
+    EXPECT_EQ(rows[row].text(0, 0, nullptr, buffer, 25, &colour), static_cast<HRESULT>(0x80020009u));
+    EXPECT_EQ(narrow(buffer), "");
+    EXPECT_EQ(colour, 1u);
+    EXPECT_EQ(error_description(), "an overflow occured");
+  }
+}
+
+TEST_F(HostAbi, GuardsAndLockCount) {
+  std::array<Record, 30> rows = records();
+  char16_t buffer[4];
+  std::uint32_t colour = 0;
+  EXPECT_EQ(rows[0].text(0, 0, nullptr, buffer, 0, &colour), static_cast<HRESULT>(0x80070057u));
+  EXPECT_EQ(rows[0].text(0, 0, nullptr, buffer, 4, nullptr), static_cast<HRESULT>(0x80004003u));
+  EXPECT_EQ(enumerate(nullptr), static_cast<HRESULT>(0x80004003u));
+
+  EXPECT_EQ(can_unload(), 0);
+  void* e = nullptr;
+  ASSERT_EQ(enumerate(&e), 0);
+  EXPECT_EQ(can_unload(), 1);
+  void* clone = nullptr;
+  ASSERT_EQ((slot<HRESULT (*)(void*, void**)>(e, 6)(e, &clone)), 0);
+  slot<std::uint32_t (*)(void*)>(e, 2)(e);
+  EXPECT_EQ(can_unload(), 1);
+  slot<std::uint32_t (*)(void*)>(clone, 2)(clone);
+  EXPECT_EQ(can_unload(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// The runtime stand-in's pinned behaviour, which hosts and the plug-in rely on.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "io/com_services.hpp"
+#include "platform/accounting.h"
+#include "platform/com.h"
+
+namespace {
+
+TEST(Runtime, ErrorSlotIsPerThreadAndHandsItsReferenceOver) {
+  ICreateErrorInfo* creator = nullptr;
+  ASSERT_EQ(CreateErrorInfo(&creator), S_OK);
+  void* raw = nullptr;
+  ASSERT_EQ(creator->QueryInterface(IID_IErrorInfo, &raw), S_OK);
+  creator->Release();
+  auto* info = static_cast<IErrorInfo*>(raw);
+
+  EXPECT_EQ(SetErrorInfo(0, info), S_OK);  // the slot takes a reference of its own
+  std::thread([] {
+    IErrorInfo* other = nullptr;
+    EXPECT_EQ(GetErrorInfo(0, &other), S_FALSE);
+    EXPECT_EQ(other, nullptr);
+  }).join();
+  IErrorInfo* taken = nullptr;
+  EXPECT_EQ(GetErrorInfo(0, &taken), S_OK);
+  EXPECT_EQ(taken, info);
+  EXPECT_EQ(GetErrorInfo(0, &taken), S_FALSE);  // the slot is empty now
+  EXPECT_EQ(taken, nullptr);
+  EXPECT_EQ(info->Release(), 1u);
+  EXPECT_EQ(info->Release(), 0u);
+  EXPECT_EQ(VedRuntimeLiveCounts().error_infos, 0);
+}
+
+TEST(Runtime, ParserRejectsControlCharactersOnly) {
+  IBindCtx* bc = nullptr;
+  ASSERT_EQ(CreateBindCtx(0, &bc), S_OK);
+  const std::pair<const char16_t*, HRESULT> cases[] = {
+      {u"Hub A", S_OK}, {u"\u00E9\xD800 !", S_OK}, {u"a\x1F", MK_E_SYNTAX}, {u"\n", MK_E_SYNTAX},
+  };
+  for (auto [name, hr] : cases) {
+    IMoniker* moniker = nullptr;
+    ULONG eaten = 0;
+    EXPECT_EQ(MkParseDisplayName(bc, name, &eaten, &moniker), hr);
+    if (moniker != nullptr) {
+      LPOLESTR back = nullptr;
+      EXPECT_EQ(moniker->GetDisplayName(bc, nullptr, &back), S_OK);
+      EXPECT_EQ(std::u16string(back), name);
+      CoTaskMemFree(back);
+      moniker->Release();
+    }
+  }
+  bc->Release();
+  VedRuntimeCounts live = VedRuntimeLiveCounts();
+  EXPECT_EQ(live.monikers + live.bind_contexts + live.task_allocations, 0);
+}
+
+TEST(Runtime, TextConversions) {
+  char16_t wide[8];
+  io::widen_ansi("a\xFF", 2, wide);
+  EXPECT_EQ(wide[1], u'\u00FF');
+
+  char narrow[16];
+  io::utf16_to_utf8(u"\u00E9t\u00E9", narrow, sizeof narrow);
+  EXPECT_STREQ(narrow, "\xC3\xA9t\xC3\xA9");
+  io::utf16_to_utf8(u"abcdef", narrow, 4);  // cut, never unterminated
+  EXPECT_STREQ(narrow, "abc");
+
+  io::utf8_to_utf16("\xC3\xA9\xF0\x9F\x98\x80", wide, 8);
+  EXPECT_EQ(std::u16string(wide), u"\u00E9\U0001F600");
+  io::utf8_to_utf16("abcdefghij", wide, 8);
+  EXPECT_EQ(std::u16string(wide), u"abcdefg");
+}
+
+TEST(Runtime, SystemMessagesForTheCodesTheLibraryMeets) {
+  char text[260];
+  EXPECT_TRUE(io::system_message(MK_E_SYNTAX, text, sizeof text));
+  EXPECT_STREQ(text, "Invalid syntax\r\n");
+  EXPECT_FALSE(io::system_message(static_cast<HRESULT>(0x8123ABCDu), text, sizeof text));
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+#include "io/xml_output.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plugin/errors.hpp"
+#include "support/render_harness.hpp"
+
+namespace {
+
+using ui::event::xml_output;
+using Script = std::function<void(xml_output&)>;
+
+struct Outcome {
+  std::string text;
+  std::string error;  // "" on success, else the overflow or misuse message
+};
+
+Outcome run(std::uint32_t level, const Script& script, std::uint32_t size = 2048) {
+  std::vector<char16_t> buffer(size + 1, u'#');
+  Outcome o;
+  {
+    xml_output out(buffer.data(), size);
+    for (std::uint32_t i = 0; i < level; ++i) out.indent();
+    try {
+      script(out);
+    } catch (const io::overflow& e) {
+      o.error = e.what();
+    } catch (const io::xml::misuse& m) {
+      o.error = m.message;
+    }
+  }
+  EXPECT_EQ(buffer[size], u'#');
+  o.text = test::to_utf8(buffer.data());
+  return o;
+}
+
+TEST(XmlOutput, Layouts) {
+  struct Case {
+    const char* name;
+    std::uint32_t level;
+    Script script;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"element with text", 3,
+       [](xml_output& o) {
+         o.start_element("type");
+         o.put_text("internal");
+         o.end_element();
+         o.line_break();
+       },
+       "   <type>internal</type>\n"},
+      {"empty element with attribute", 3,
+       [](xml_output& o) {
+         o.start_element("result");
+         o.attribute("status", "success");
+         o.end_element();
+       },
+       "   <result status=\"success\"/>"},
+      {"nested with explicit indent", 0,
+       [](xml_output& o) {
+         o.start_element("a");
+         o.put_text("\n");
+         o.indent();
+         o.start_element("b");
+         o.end_element();
+         o.put_text("\n");
+         o.outdent();
+         o.end_element();
+       },
+       "<a>\n  <b/>\n</a>"},
+      {"empty text still closes the start tag", 0,
+       [](xml_output& o) {
+         o.start_element("device");
+         o.put_text("");
+         o.end_element();
+       },
+       "<device></device>"},
+      {"nothing is escaped", 1,
+       [](xml_output& o) {
+         o.start_element("v");
+         o.attribute("q", std::u16string_view(u"\"&"));
+         o.put_text("x<y");
+         o.end_element();
+       },
+       " <v q=\"\"&\">x<y</v>"},
+      {"blank lines get their indentation; a trailing break defers it", 2,
+       [](xml_output& o) { o.put_text("a\n\nb\n"); },
+       "  a\n  \n  b\n"},
+      {"child element closes the parent's start tag", 0,
+       [](xml_output& o) {
+         o.start_element("p");
+         o.start_element("c");
+         o.end_element();
+         o.end_element();
+       },
+       "<p><c/></p>"},
+      {"null moniker", 0,
+       [](xml_output& o) {
+         o.start_element("device");
+         o.attribute("moniker", static_cast<IMoniker*>(nullptr));
+         o.end_element();
+       },
+       "<device moniker=\"(none)\"/>"},
+      {"start_text closes the tag without text", 0,
+       [](xml_output& o) {
+         o.start_element("e");
+         o.apply(io::xml::xml_directive::start_text);
+         o.apply(io::xml::xml_directive::end_element);
+       },
+       "<e></e>"},
+  };
+  for (const Case& k : cases) {
+    Outcome o = run(k.level, k.script);
+    EXPECT_EQ(o.error, "") << k.name;
+    EXPECT_EQ(o.text, k.expected) << k.name;
+  }
+}
+
+TEST(XmlOutput, IndentationDeeperThanTheBlankRowIsWrittenInPieces) {
+  Outcome o = run(600, [](xml_output& out) { out.put_text("x"); });
+  EXPECT_EQ(o.text, std::string(600, ' ') + "x");
+}
+
+TEST(XmlOutput, MisuseIsRefusedWithoutChangingState) {
+  struct Case {
+    Script script;
+    const char* error;
+    const char* text;
+  };
+  const Case cases[] = {
+      {[](xml_output& o) {
+         o.start_element("a");
+         o.put_text("t");
+         o.attribute("x", "1");
+       },
+       "unexpected attribute", "<a>t"},
+      {[](xml_output& o) {
+         o.start_element("a");
+         o.start_text();
+         o.start_text();
+       },
+       "unexpected startText", "<a>"},
+      {[](xml_output& o) {
+         o.start_element("a");
+         o.apply(static_cast<io::xml::xml_directive>(2));
+       },
+       "unexpected directive", "<a"},
+      {[](xml_output& o) { o.end_element(); }, "unexpected end of element", ""},
+      {[](xml_output& o) { o.outdent(); }, "unexpected outdent", ""},
+      {[](xml_output& o) {
+         for (std::size_t i = 0; i <= xml_output::max_depth; ++i) o.start_element("e");
+       },
+       "unexpected nesting", nullptr},
+  };
+  for (const Case& k : cases) {
+    Outcome o = run(0, k.script);
+    EXPECT_EQ(o.error, k.error);
+    if (k.text != nullptr) {
+      EXPECT_EQ(o.text, k.text);
+    }
+  }
+}
+
+TEST(XmlOutput, OverflowPointsFollowTheWriteOrder) {
+  // Each case fills a buffer of the given size; what is left shows where the write stopped.
+  const Script attribute_element = [](xml_output& o) {
+    o.start_element("result");
+    o.attribute("status", "failed");
+    o.end_element();
+  };
+  struct Case {
+    std::uint32_t size;
+    std::uint32_t level;
+    Script script;
+    const char* left;
+  };
+  const Case cases[] = {
+      {3, 3, [](xml_output& o) { o.put_text("a"); }, ""},          // indentation does not fit
+      {4, 3, [](xml_output& o) { o.put_text("ab"); }, "   "},      // indentation is its own write
+      {5, 0, attribute_element, "<"},                               // "<" then the name
+      {8, 0, attribute_element, "<result"},
+      {9, 0, attribute_element, "<result "},                        // " " then the name
+      {15, 0, attribute_element, "<result status"},
+      {16, 0, attribute_element, "<result status="},
+      {17, 0, attribute_element, "<result status=\""},              // the quote, then the value
+      {23, 0, attribute_element, "<result status=\"failed"},
+      {25, 0, attribute_element, "<result status=\"failed\""},      // "/>" is written at once
+      {26, 0, attribute_element, "<result status=\"failed\"/>"},
+  };
+  for (const Case& k : cases) {
+    Outcome o = run(k.level, k.script, k.size);
+    EXPECT_EQ(o.text, k.left) << k.size;
+    if (std::string_view(k.left).ends_with("/>")) {
+      EXPECT_EQ(o.error, "");
+    } else {
+      EXPECT_EQ(o.error, "an overflow occured") << k.size;
+    }
+  }
+}
+
+TEST(XmlOutput, IndentationOverflowReportsLevelAndRoom) {
+  char16_t buffer[8];
+  xml_output out(buffer, 8);
+  out.put_text("abcd");  // room is now 4
+  out.put_text("\n");    // room 3, at a line start
+  for (int i = 0; i < 3; ++i) out.indent();
+  try {
+    out.put_text("x");
+    FAIL();
+  } catch (const io::overflow& e) {
+    EXPECT_EQ(e.needed, 3u);
+    EXPECT_EQ(e.available, 2u);
+  }
+}
+
+}  // namespace
