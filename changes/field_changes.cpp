@@ -1,0 +1,106 @@
+#include "changes/field_changes.hpp"
+
+#include <cstdint>
+#include <string_view>
+
+namespace ui::event {
+namespace {
+
+void write_field_change(ByteCursor& in, xml_output& out, const data::Field& field) {
+  out.start_element("changed");
+  out.attribute("field", field.name);
+  out.line_break();
+  switch (field.kind) {
+    case data::FieldKind::value:
+      write_value_change(in, out, field.value_kind);
+      break;
+    case data::FieldKind::nested_record:
+      write_field_changes(in, out, *field.record);
+      break;
+    case data::FieldKind::element_list:
+      write_element_list_change(in, out, *field.list);
+      break;
+    case data::FieldKind::modcod:
+      in.skip(data::modcod_bytes);
+      in.skip(data::modcod_bytes);
+      break;
+  }
+  out.end_element();
+  out.line_break();
+}
+
+void write_whole_elements(ByteCursor& in, xml_output& out, std::string_view element_name,
+                          const data::RecordType& record) {
+  for (std::uint16_t count = in.read_count(); count != 0; --count) {
+    out.start_element(element_name);
+    out.line_break();
+    write_element(in, out, record);
+    out.end_element();
+    out.line_break();
+  }
+}
+
+}  // namespace
+
+void write_field_changes(ByteCursor& in, xml_output& out, const data::RecordType& record) {
+  // Bits above the last field are ignored.
+  const std::uint64_t mask = record.mask_bytes() == 1 ? in.read_u8() : in.read_u16();
+  for (std::size_t position = 0; position < record.fields.size(); ++position)
+    if ((mask >> position & 1u) != 0) write_field_change(in, out, record.fields[position]);
+}
+
+void write_value_change(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+  out.start_element("old-value");
+  write_value(in, out, kind);
+  out.end_element();
+  out.line_break();
+  out.start_element("new-value");
+  write_value(in, out, kind);
+  out.end_element();
+  out.line_break();
+}
+
+void write_element_list_change(ByteCursor& in, xml_output& out, const data::ElementListType& list) {
+  write_whole_elements(in, out, "removed-element", *list.element);
+  for (std::uint16_t count = in.read_count(); count != 0; --count) {
+    out.start_element("modified-element");
+    write_element_key(in, out, list.key);
+    out.line_break();
+    write_field_changes(in, out, *list.element);
+    out.end_element();
+    out.line_break();
+  }
+  write_whole_elements(in, out, "added-element", *list.element);
+}
+
+void write_element(ByteCursor& in, xml_output& out, const data::RecordType& record) {
+  for (const data::Field& field : record.fields) {
+    out.start_element("field");
+    out.attribute("name", field.name);
+    switch (field.kind) {
+      case data::FieldKind::value:
+        write_value(in, out, field.value_kind);
+        break;
+      case data::FieldKind::modcod:
+        in.skip(data::modcod_bytes);
+        break;
+      case data::FieldKind::element_list:   // carries no bytes in element form
+      case data::FieldKind::nested_record:  // refused in element records when they are declared
+        break;
+    }
+    out.end_element();
+    out.line_break();
+  }
+}
+
+void write_element_key(ByteCursor& in, xml_output& out, std::span<const data::KeyPart> key) {
+  for (const data::KeyPart& part : key) {
+    out.line_break();
+    out.start_element("key");
+    out.attribute("field", part.name);
+    write_value(in, out, part.kind);
+    out.end_element();
+  }
+}
+
+}  // namespace ui::event

@@ -1,0 +1,124 @@
+// Runs parts of the change framework over a payload and collects what a caller can observe.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "io/byte_cursor.hpp"
+#include "io/xml_output.hpp"
+#include "platform/accounting.h"
+#include "plugin/errors.hpp"
+#include "support/payload_builder.hpp"
+#include "support/render_harness.hpp"
+
+namespace test {
+
+struct Walk {
+  std::string text;           // written from level 0
+  std::size_t consumed = 0;   // payload bytes read
+  std::exception_ptr error;   // what the walk raised, if anything
+};
+
+using WalkStep = std::function<void(ByteCursor&, ui::event::xml_output&)>;
+
+inline Walk walk(const std::vector<std::uint8_t>& payload, const WalkStep& step) {
+  std::vector<char16_t> buffer(4096);
+  ByteCursor in(payload.data(), static_cast<std::uint32_t>(payload.size()));
+  Walk w;
+  {
+    ui::event::xml_output out(buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+    try {
+      step(in, out);
+    } catch (const std::exception&) {
+      w.error = std::current_exception();
+    }
+  }
+  w.text = to_utf8(buffer.data());
+  w.consumed = in.offset();
+  return w;
+}
+
+inline void expect_underflow(const std::exception_ptr& error, std::uint32_t needed,
+                             std::uint32_t available) {
+  ASSERT_TRUE(error) << "nothing was raised";
+  try {
+    std::rethrow_exception(error);
+  } catch (const io::underflow& e) {
+    EXPECT_EQ(e.needed, needed);
+    EXPECT_EQ(e.available, available);
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "raised " << e.what() << " instead of an underflow";
+  }
+}
+
+inline void expect_com_error(const std::exception_ptr& error, HRESULT hr) {
+  ASSERT_TRUE(error) << "nothing was raised";
+  try {
+    std::rethrow_exception(error);
+  } catch (const com::error& e) {
+    EXPECT_EQ(e.hresult(), hr);
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "raised " << e.what() << " instead of a COM error";
+  }
+}
+
+// Lines of an XML fragment: the level counts one blank each on top of `base` blanks.
+struct Line {
+  int level;
+  std::string_view text;
+};
+inline std::string xml(std::initializer_list<Line> lines, int base = 3) {
+  std::string text;
+  for (const Line& line : lines)
+    text.append(static_cast<std::size_t>(base + line.level), ' ').append(line.text).append("\n");
+  return text;
+}
+
+// A device as payloads refer to it: display name, then name.
+inline PayloadBuilder& device(PayloadBuilder& b, std::u16string_view moniker,
+                              std::u16string_view name) {
+  return b.wstring(moniker).wstring(name);
+}
+inline PayloadBuilder device(PayloadBuilder&& b, std::u16string_view moniker,
+                             std::u16string_view name) {
+  device(b, moniker, name);
+  return std::move(b);
+}
+
+// Fails the test when objects of the runtime stayed alive across the scope.
+class NoLeaks {
+ public:
+  NoLeaks() : before_(VedRuntimeLiveCounts()) {}
+  NoLeaks(const NoLeaks&) = delete;
+  NoLeaks& operator=(const NoLeaks&) = delete;
+  ~NoLeaks() {
+    const VedRuntimeCounts after = VedRuntimeLiveCounts();
+    EXPECT_EQ(after.task_allocations, before_.task_allocations);
+    EXPECT_EQ(after.bind_contexts, before_.bind_contexts);
+    EXPECT_EQ(after.monikers, before_.monikers);
+    EXPECT_EQ(after.error_infos, before_.error_infos);
+    EXPECT_EQ(after.bstrs, before_.bstrs);
+  }
+
+ private:
+  VedRuntimeCounts before_;
+};
+
+// Makes every task allocation fail for the scope.
+class TaskAllocationsFail {
+ public:
+  explicit TaskAllocationsFail(std::int64_t after = 0) { VedRuntimeFailTaskAllocAfter(after); }
+  TaskAllocationsFail(const TaskAllocationsFail&) = delete;
+  TaskAllocationsFail& operator=(const TaskAllocationsFail&) = delete;
+  ~TaskAllocationsFail() { VedRuntimeFailTaskAllocAfter(-1); }
+};
+
+}  // namespace test
