@@ -1,5 +1,10 @@
 #include "plugin/event_catalogue.hpp"
 
+#include "changes/inband_device_lists_changed.hpp"
+#include "changes/inband_policy_changed.hpp"
+#include "changes/inband_state_changed.hpp"
+#include "events/space_database.hpp"
+#include "events/space_database_tagged.hpp"
 #include "plugin/entry.hpp"
 #include "plugin/errors.hpp"
 
@@ -42,6 +47,8 @@ constexpr GUID takedown_failure_removed{0xC47B8195, 0xF2CF, 0x4E17, {0xAC, 0x5F,
 
 // Rows that share an entry hold the same instance: an entry is identified by its renderer.
 constexpr PFN_EVENTUI_TEXT modification_text = &text_entry<render_modification_text>;
+// Rows 12 to 14 read the device before the modification text.
+constexpr PFN_EVENTUI_TEXT device_change_text = &text_entry<render_inband_device_change_text>;
 constexpr PFN_EVENTUI_XML pending_xml = &xml_entry<not_yet_rendered_xml>;
 constexpr PFN_EVENTUI_TEXT pending_text = &text_entry<not_yet_rendered_text>;
 
@@ -54,22 +61,22 @@ std::uint32_t render_multi_device_modification_text(text_output& out, ByteCursor
 
 // clang-format off
 const EventCatalogueEntry EventCatalogue[event_catalogue_size] = {
-  /*  0 */ {&inband_state_changed, pending_xml, nullptr, modification_text, u"InBand State Changed"},
-  /*  1 */ {&inband_policy_changed, pending_xml, nullptr, modification_text, u"InBand Policy Changed"},
-  /*  2 */ {&inband_policy_changed_v0, pending_xml, nullptr, modification_text, u"InBand Policy Changed v0"},
-  /*  3 */ {&inband_policy_changed_v1, pending_xml, nullptr, modification_text, u"InBand Policy Changed v1"},
-  /*  4 */ {&inband_policy_changed_v2, pending_xml, nullptr, modification_text, u"InBand Policy Changed v2"},
-  /*  5 */ {&space_database, pending_xml, nullptr, modification_text, u"Allocation Space Database Event"},
-  /*  6 */ {&space_database_v0, pending_xml, nullptr, modification_text, u"Allocation Space Database Event v0"},
-  /*  7 */ {&space_database_v1, pending_xml, nullptr, modification_text, u"Allocation Space Database Event v1"},
-  /*  8 */ {&space_database_v2, pending_xml, nullptr, modification_text, u"Allocation Space Database Event v2"},
+  /*  0 */ {&inband_state_changed, &xml_entry<render_inband_state_changed_xml>, nullptr, modification_text, u"InBand State Changed"},
+  /*  1 */ {&inband_policy_changed, &xml_entry<render_inband_policy_changed_xml>, nullptr, modification_text, u"InBand Policy Changed"},
+  /*  2 */ {&inband_policy_changed_v0, &xml_entry<render_inband_policy_changed_v0_xml>, nullptr, modification_text, u"InBand Policy Changed v0"},
+  /*  3 */ {&inband_policy_changed_v1, &xml_entry<render_inband_policy_changed_v1_xml>, nullptr, modification_text, u"InBand Policy Changed v1"},
+  /*  4 */ {&inband_policy_changed_v2, &xml_entry<render_inband_policy_changed_v2_xml>, nullptr, modification_text, u"InBand Policy Changed v2"},
+  /*  5 */ {&space_database, &xml_entry<render_space_database_xml>, nullptr, modification_text, u"Allocation Space Database Event"},
+  /*  6 */ {&space_database_v0, &xml_entry<render_space_database_v0_xml>, nullptr, modification_text, u"Allocation Space Database Event v0"},
+  /*  7 */ {&space_database_v1, &xml_entry<render_space_database_v1_xml>, nullptr, modification_text, u"Allocation Space Database Event v1"},
+  /*  8 */ {&space_database_v2, &xml_entry<render_space_database_v2_xml>, nullptr, modification_text, u"Allocation Space Database Event v2"},
   /*  9 */ {&inband_switch, pending_xml, nullptr, pending_text, u"InBand Switch"},
   /* 10 */ {&inband_switch_v0, pending_xml, nullptr, pending_text, u"InBand Switch v0"},
-  /* 11 */ {&space_database_v0, pending_xml, nullptr, pending_text, u"Allocation Space Database Event v0"},
-  /* 12 */ {&inband_modcods_changed, pending_xml, nullptr, pending_text, u"InBand Modcods Changed"},
-  /* 13 */ {&inband_reservations_changed, pending_xml, nullptr, pending_text, u"InBand Reservations Changed"},
-  /* 14 */ {&inband_reservations_changed_v0, pending_xml, nullptr, pending_text, u"InBand Reservations Changed v0"},
-  /* 15 */ {&inband_reservations_changed_multi, pending_xml, nullptr, &text_entry<render_multi_device_modification_text>, u"InBand Reservations Changed"},
+  /* 11 */ {&space_database_v0, &xml_entry<render_space_database_tagged_xml>, nullptr, &text_entry<render_space_database_tagged_text>, u"Allocation Space Database Event v0"},
+  /* 12 */ {&inband_modcods_changed, &xml_entry<render_inband_modcods_changed_xml>, nullptr, device_change_text, u"InBand Modcods Changed"},
+  /* 13 */ {&inband_reservations_changed, &xml_entry<render_inband_reservations_changed_xml>, nullptr, device_change_text, u"InBand Reservations Changed"},
+  /* 14 */ {&inband_reservations_changed_v0, &xml_entry<render_inband_reservations_changed_v0_xml>, nullptr, device_change_text, u"InBand Reservations Changed v0"},
+  /* 15 */ {&inband_reservations_changed_multi, &xml_entry<render_inband_reservations_changed_multi_xml>, nullptr, &text_entry<render_multi_device_modification_text>, u"InBand Reservations Changed"},
   /* 16 */ {&device_allocatable_changed, pending_xml, nullptr, pending_text, u"Device Allocatable Flag Changed"},
   /* 17 */ {&satellite_switch, pending_xml, nullptr, pending_text, u"Satellite Switch Event"},
   /* 18 */ {&outofband_switch, pending_xml, nullptr, pending_text, u"OutOfBand Switch"},
