@@ -3,8 +3,15 @@
 #include "changes/inband_device_lists_changed.hpp"
 #include "changes/inband_policy_changed.hpp"
 #include "changes/inband_state_changed.hpp"
+#include "events/device_allocatable.hpp"
+#include "events/failure_list.hpp"
+#include "events/inband_switch.hpp"
+#include "events/outofband_switch.hpp"
+#include "events/recovery_mode.hpp"
+#include "events/satellite_switch.hpp"
 #include "events/space_database.hpp"
 #include "events/space_database_tagged.hpp"
+#include "events/space_exclusion.hpp"
 #include "plugin/entry.hpp"
 #include "plugin/errors.hpp"
 
@@ -70,27 +77,27 @@ const EventCatalogueEntry EventCatalogue[event_catalogue_size] = {
   /*  6 */ {&space_database_v0, &xml_entry<render_space_database_v0_xml>, nullptr, modification_text, u"Allocation Space Database Event v0"},
   /*  7 */ {&space_database_v1, &xml_entry<render_space_database_v1_xml>, nullptr, modification_text, u"Allocation Space Database Event v1"},
   /*  8 */ {&space_database_v2, &xml_entry<render_space_database_v2_xml>, nullptr, modification_text, u"Allocation Space Database Event v2"},
-  /*  9 */ {&inband_switch, pending_xml, nullptr, pending_text, u"InBand Switch"},
-  /* 10 */ {&inband_switch_v0, pending_xml, nullptr, pending_text, u"InBand Switch v0"},
+  /*  9 */ {&inband_switch, &xml_entry<render_inband_switch_xml>, nullptr, &text_entry<render_inband_switch_text>, u"InBand Switch"},
+  /* 10 */ {&inband_switch_v0, &xml_entry<render_inband_switch_v0_xml>, nullptr, &text_entry<render_inband_switch_v0_text>, u"InBand Switch v0"},
   /* 11 */ {&space_database_v0, &xml_entry<render_space_database_tagged_xml>, nullptr, &text_entry<render_space_database_tagged_text>, u"Allocation Space Database Event v0"},
   /* 12 */ {&inband_modcods_changed, &xml_entry<render_inband_modcods_changed_xml>, nullptr, device_change_text, u"InBand Modcods Changed"},
   /* 13 */ {&inband_reservations_changed, &xml_entry<render_inband_reservations_changed_xml>, nullptr, device_change_text, u"InBand Reservations Changed"},
   /* 14 */ {&inband_reservations_changed_v0, &xml_entry<render_inband_reservations_changed_v0_xml>, nullptr, device_change_text, u"InBand Reservations Changed v0"},
   /* 15 */ {&inband_reservations_changed_multi, &xml_entry<render_inband_reservations_changed_multi_xml>, nullptr, &text_entry<render_multi_device_modification_text>, u"InBand Reservations Changed"},
-  /* 16 */ {&device_allocatable_changed, pending_xml, nullptr, pending_text, u"Device Allocatable Flag Changed"},
-  /* 17 */ {&satellite_switch, pending_xml, nullptr, pending_text, u"Satellite Switch Event"},
-  /* 18 */ {&outofband_switch, pending_xml, nullptr, pending_text, u"OutOfBand Switch"},
-  /* 19 */ {&managed_recovery_entered, pending_xml, nullptr, pending_text, u"Managed Device Entered Recovery Mode"},
-  /* 20 */ {&managed_recovery_exited, pending_xml, nullptr, pending_text, u"Managed Device Exited Recovery Mode"},
-  /* 21 */ {&allocatable_recovery_entered, pending_xml, nullptr, pending_text, u"Allocatable Device Entered Recovery Mode"},
-  /* 22 */ {&allocatable_recovery_exited, pending_xml, nullptr, pending_text, u"Allocatable Device Exited Recovery Mode"},
-  /* 23 */ {&exclusion_created, pending_xml, nullptr, pending_text, u"Space Segment Exclusion Created"},
-  /* 24 */ {&exclusion_deleted, pending_xml, nullptr, pending_text, u"Space Segment Exclusion Deleted"},
-  /* 25 */ {&exclusion_changed, pending_xml, nullptr, pending_text, u"Space Segment Exclusion Changed"},
-  /* 26 */ {&setup_failure_added, pending_xml, nullptr, pending_text, u"Device Added To ZARN Setup Failure List"},
-  /* 27 */ {&takedown_failure_added, pending_xml, nullptr, pending_text, u"Device Added To ZARN TakedownFailure List"},
-  /* 28 */ {&setup_failure_removed, pending_xml, nullptr, pending_text, u"Device Removed From ZARN Setup Failure List"},
-  /* 29 */ {&takedown_failure_removed, pending_xml, nullptr, pending_text, u"Device Removed From ZARN Takedown Failure List"},
+  /* 16 */ {&device_allocatable_changed, &xml_entry<render_device_allocatable_xml>, nullptr, &text_entry<render_device_allocatable_text>, u"Device Allocatable Flag Changed"},
+  /* 17 */ {&satellite_switch, &xml_entry<render_satellite_switch_xml>, nullptr, &text_entry<render_satellite_switch_text>, u"Satellite Switch Event"},
+  /* 18 */ {&outofband_switch, &xml_entry<render_outofband_switch_xml>, nullptr, &text_entry<render_outofband_switch_text>, u"OutOfBand Switch"},
+  /* 19 */ {&managed_recovery_entered, &xml_entry<render_recovery_entered_xml>, nullptr, &text_entry<render_managed_recovery_entered_text>, u"Managed Device Entered Recovery Mode"},
+  /* 20 */ {&managed_recovery_exited, &xml_entry<render_recovery_exited_xml>, nullptr, &text_entry<render_managed_recovery_exited_text>, u"Managed Device Exited Recovery Mode"},
+  /* 21 */ {&allocatable_recovery_entered, &xml_entry<render_recovery_entered_xml>, nullptr, &text_entry<render_allocatable_recovery_entered_text>, u"Allocatable Device Entered Recovery Mode"},
+  /* 22 */ {&allocatable_recovery_exited, &xml_entry<render_recovery_exited_xml>, nullptr, &text_entry<render_allocatable_recovery_exited_text>, u"Allocatable Device Exited Recovery Mode"},
+  /* 23 */ {&exclusion_created, &xml_entry<render_exclusion_xml>, nullptr, &text_entry<render_exclusion_created_text>, u"Space Segment Exclusion Created"},
+  /* 24 */ {&exclusion_deleted, &xml_entry<render_exclusion_xml>, nullptr, &text_entry<render_exclusion_deleted_text>, u"Space Segment Exclusion Deleted"},
+  /* 25 */ {&exclusion_changed, &xml_entry<render_exclusion_change_xml>, nullptr, &text_entry<render_exclusion_changed_text>, u"Space Segment Exclusion Changed"},
+  /* 26 */ {&setup_failure_added, &xml_entry<render_failure_list_xml>, nullptr, &text_entry<render_setup_failure_added_text>, u"Device Added To ZARN Setup Failure List"},
+  /* 27 */ {&takedown_failure_added, &xml_entry<render_failure_list_xml>, nullptr, &text_entry<render_takedown_failure_added_text>, u"Device Added To ZARN TakedownFailure List"},
+  /* 28 */ {&setup_failure_removed, &xml_entry<render_failure_list_xml>, nullptr, &text_entry<render_setup_failure_removed_text>, u"Device Removed From ZARN Setup Failure List"},
+  /* 29 */ {&takedown_failure_removed, &xml_entry<render_failure_list_xml>, nullptr, &text_entry<render_takedown_failure_removed_text>, u"Device Removed From ZARN Takedown Failure List"},
 };
 // clang-format on
 

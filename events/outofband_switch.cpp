@@ -1,0 +1,78 @@
+#include "events/outofband_switch.hpp"
+
+#include <string_view>
+
+#include "events/inband_switch_flags.hpp"
+#include "events/site_state.hpp"
+#include "events/xml_element.hpp"
+#include "io/formatting.hpp"
+#include "plugin/eventui.h"
+
+namespace data {
+
+enum class OutOfBandSwitchResult : std::uint32_t {
+  unknown = 0,
+  success = 1,
+  reverted = 2,
+  recoverable = 3,
+  failure = 4,
+};
+
+}  // namespace data
+
+namespace ui::event {
+namespace {
+
+using data::OutOfBandSwitchResult;
+
+constexpr std::string_view result_names[] = {"unknown", "success", "reverted", "recoverable",
+                                             "failure"};
+
+// Values past the named ones read as "success", as the service reports them.
+std::string_view result_name(std::uint32_t result) noexcept {
+  return result < std::size(result_names) ? result_names[result] : "success";
+}
+
+}  // namespace
+
+void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
+  const data::InBandSwitchFlags flags{cursor.read_u8()};
+  const std::uint32_t result = cursor.read_u32();
+  out.start_element("result");
+  out.line_break();
+  out.indent();
+  write_formatted_element(out, "code", [&](xml_output& o) {
+    io::format_integer(o, static_cast<std::int32_t>(result));
+  });
+  out.line_break();
+  write_text_element(out, "description", result_name(result));
+  out.line_break();
+  out.outdent();
+  out.end_element();
+  out.line_break();
+  if (flags.performed()) {
+    write_site_state_xml(out, cursor, "old-state", flags.switched_before());
+    write_site_state_xml(out, cursor, "new-state", flags.switched_after());
+  } else {
+    write_no_switch_required_xml(out);
+  }
+}
+
+std::uint32_t render_outofband_switch_text(text_output& out, ByteCursor& cursor) {
+  const data::InBandSwitchFlags flags{cursor.read_u8()};
+  const std::uint32_t result = cursor.read_u32();
+  if (result != static_cast<std::uint32_t>(OutOfBandSwitchResult::success)) {
+    out.put_text("An out-of-band switch completed unsuccessfully, reporting: ");
+    out.put_text(result_name(result));
+    out.put_text(".");
+    return colour::red;
+  }
+  if (!flags.performed()) {
+    out.put_text("An out-of-band switch resulted in no operation being performed.");
+    return colour::white;
+  }
+  out.put_text("An out-of-band switch completed successfully.");
+  return colour::green;
+}
+
+}  // namespace ui::event
