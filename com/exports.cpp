@@ -1,5 +1,5 @@
 // The library's exports. Nothing else of its own code is visible outside it.
-#include "com/module.hpp"
+#include "com/server.hpp"
 #include "plugin/enumerator.hpp"
 #include "plugin/eventui.h"
 
@@ -13,10 +13,12 @@ VED_EXPORT HRESULT UI_EnumEVENTUI(IEnumEVENTUI** ppEnum) {
   return S_OK;
 }
 
-VED_EXPORT HRESULT DllCanUnloadNow() { return com::module::lock_count() != 0 ? S_FALSE : S_OK; }
+VED_EXPORT HRESULT DllCanUnloadNow() { return com::server::can_unload_now(); }
 
-VED_EXPORT HRESULT DllGetClassObject(REFCLSID, REFIID, void**) { return E_NOTIMPL; }
+VED_EXPORT HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
+  return com::server::get_class_object(rclsid, riid, ppv);
+}
 
-VED_EXPORT HRESULT DllRegisterServer() { return E_NOTIMPL; }
+VED_EXPORT HRESULT DllRegisterServer() { return com::server::register_server(); }
 
-VED_EXPORT HRESULT DllUnregisterServer() { return E_NOTIMPL; }
+VED_EXPORT HRESULT DllUnregisterServer() { return com::server::unregister_server(); }

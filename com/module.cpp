@@ -1,14 +1,42 @@
 #include "com/module.hpp"
 
 #include <atomic>
+#include <new>
+#include <string>
+
+#include "com/guid_text.hpp"
 
 namespace com::module {
 namespace {
 std::atomic<std::int32_t> locks{0};
+
+// The module's registry script: an empty body under HKCR, so running it writes and removes
+// nothing. Registration rests on the proxy entries.
+constexpr std::u16string_view registry_script = u"HKCR\r\n{\r\n}\r\n";
 }  // namespace
 
 std::int32_t lock() noexcept { return locks.fetch_add(1) + 1; }
 std::int32_t unlock() noexcept { return locks.fetch_sub(1) - 1; }
 std::int32_t lock_count() noexcept { return locks.load(); }
+
+HRESULT update_registry(std::u16string_view library_path, ScriptMode mode) noexcept {
+  try {
+    // Inside a quoted script string a quote is written twice.
+    std::u16string quoted_path;
+    for (char16_t c : library_path) {
+      quoted_path += c;
+      if (c == u'\'') quoted_path += c;
+    }
+    constexpr auto app_id_text = guid_text<char16_t>(app_id);
+    const ReplacementVariable variables[] = {
+        {u"Module", quoted_path},
+        {u"Module_Raw", library_path},
+        {u"APPID", app_id_text.braced()},
+    };
+    return run_registry_script(registry_script, mode, variables);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
 
 }  // namespace com::module
