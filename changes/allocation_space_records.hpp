@@ -49,9 +49,9 @@ inline constexpr Field AllocationSpaceFields[] = {
     nested_field("Hdna", HdnaSettings),
 };
 inline constexpr Field AllocationSpaceV2Fields[] = {GuardBand, BandwidthPools,
-                                                   SwitchAllOnInBandRoamAway};
+                                                    SwitchAllOnInBandRoamAway};
 inline constexpr Field AllocationSpaceV1Fields[] = {GuardBand, BandwidthPoolsV0,
-                                                   SwitchAllOnInBandRoamAway};
+                                                    SwitchAllOnInBandRoamAway};
 inline constexpr Field AllocationSpaceV0Fields[] = {GuardBand, BandwidthPoolsV0};
 
 inline constexpr RecordType AllocationSpaceRecord{AllocationSpaceFields};

@@ -55,25 +55,25 @@ inline constexpr Field EnableExcess = value_field("EnableExcess", ValueKind::inb
 inline constexpr Field EnableEntry = value_field("EnableEntry", ValueKind::entry_rate_option);
 inline constexpr Field ExcessBitrate = value_field("ExcessBitrate", ValueKind::data_rate);
 inline constexpr Field EntryBitrate = value_field("EntryBitrate", ValueKind::data_rate);
-inline constexpr Field DistributionLists = list_field("DistributionLists", DistributionListElements);
+inline constexpr Field DistributionLists =
+    list_field("DistributionLists", DistributionListElements);
 inline constexpr Field ApplicationPolicies =
     list_field("ApplicationPolicies", ApplicationPolicyElements);
 
 inline constexpr Field InBandPolicyFields[] = {
-    WillInherit, EnableLra,    EnableLqc,         EnableTavo,          EnableExcess,
+    WillInherit, EnableLra,     EnableLqc,    EnableTavo,        EnableExcess,
     EnableEntry, ExcessBitrate, EntryBitrate, DistributionLists, ApplicationPolicies,
 };
 inline constexpr Field InBandPolicyV2Fields[] = {
-    WillInherit,   EnableLra,         EnableLqc,          EnableTavo,
-    EnableExcess,  ExcessBitrate,     DistributionLists,  ApplicationPolicies,
+    WillInherit,  EnableLra,     EnableLqc,         EnableTavo,
+    EnableExcess, ExcessBitrate, DistributionLists, ApplicationPolicies,
 };
 inline constexpr Field InBandPolicyV1Fields[] = {
     WillInherit,   EnableLqc,         EnableTavo,          EnableExcess,
     ExcessBitrate, DistributionLists, ApplicationPolicies,
 };
 inline constexpr Field InBandPolicyV0Fields[] = {
-    WillInherit,   EnableTavo,        EnableExcess,
-    ExcessBitrate, DistributionLists, ApplicationPolicies,
+    WillInherit, EnableTavo, EnableExcess, ExcessBitrate, DistributionLists, ApplicationPolicies,
 };
 
 inline constexpr RecordType InBandPolicyRecord{InBandPolicyFields};

@@ -29,8 +29,8 @@ struct Field {
   std::string_view name;
   FieldKind kind;
   ValueKind value_kind = ValueKind::signed_integer;  // value fields only
-  const RecordType* record = nullptr;                 // nested record fields only
-  const ElementListType* list = nullptr;              // element list fields only
+  const RecordType* record = nullptr;                // nested record fields only
+  const ElementListType* list = nullptr;             // element list fields only
 };
 
 constexpr Field value_field(std::string_view name, ValueKind kind) {
@@ -45,8 +45,9 @@ constexpr Field list_field(std::string_view name, const ElementListType& list) {
 constexpr Field modcod_field(std::string_view name) { return {name, FieldKind::modcod}; }
 
 struct RecordType {
+  // Implicit: a record type is declared straight from its field array.
   template <std::size_t N>
-  consteval RecordType(const Field (&declared)[N]) : fields(declared) {  // NOLINT: implicit on purpose
+  consteval RecordType(const Field (&declared)[N]) : fields(declared) {
     static_assert(N >= 1 && N <= 16, "a change mask covers 1 to 16 fields");
   }
 

@@ -22,9 +22,9 @@
 namespace test {
 
 struct Walk {
-  std::string text;           // written from level 0
-  std::size_t consumed = 0;   // payload bytes read
-  std::exception_ptr error;   // what the walk raised, if anything
+  std::string text;          // written from level 0
+  std::size_t consumed = 0;  // payload bytes read
+  std::exception_ptr error;  // what the walk raised, if anything
 };
 
 using WalkStep = std::function<void(ByteCursor&, ui::event::xml_output&)>;

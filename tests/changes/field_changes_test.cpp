@@ -33,7 +33,8 @@ constexpr Field ItemFields[] = {
     data::list_field("Leaves", LeafElements),
 };
 constexpr RecordType ItemRecord{ItemFields};
-constexpr KeyPart ItemKey[] = {{"Address", ValueKind::ipv4_address}, {"Mask", ValueKind::ipv4_address}};
+constexpr KeyPart ItemKey[] = {{"Address", ValueKind::ipv4_address},
+                               {"Mask", ValueKind::ipv4_address}};
 constexpr ElementListType ItemElements{ItemRecord, ItemKey};
 
 constexpr Field SampleFields[] = {
@@ -46,10 +47,14 @@ constexpr Field SampleFields[] = {
 constexpr RecordType SampleRecord{SampleFields};
 
 constexpr Field WideFields[] = {
-    data::value_field("F0", ValueKind::unsigned_integer), data::value_field("F1", ValueKind::unsigned_integer),
-    data::value_field("F2", ValueKind::unsigned_integer), data::value_field("F3", ValueKind::unsigned_integer),
-    data::value_field("F4", ValueKind::unsigned_integer), data::value_field("F5", ValueKind::unsigned_integer),
-    data::value_field("F6", ValueKind::unsigned_integer), data::value_field("F7", ValueKind::unsigned_integer),
+    data::value_field("F0", ValueKind::unsigned_integer),
+    data::value_field("F1", ValueKind::unsigned_integer),
+    data::value_field("F2", ValueKind::unsigned_integer),
+    data::value_field("F3", ValueKind::unsigned_integer),
+    data::value_field("F4", ValueKind::unsigned_integer),
+    data::value_field("F5", ValueKind::unsigned_integer),
+    data::value_field("F6", ValueKind::unsigned_integer),
+    data::value_field("F7", ValueKind::unsigned_integer),
     data::value_field("F8", ValueKind::unsigned_integer),
 };
 constexpr RecordType WideRecord{WideFields};
@@ -65,12 +70,12 @@ void wide_changes(ByteCursor& in, ui::event::xml_output& out) {
 }
 
 TEST(FieldChanges, FlaggedFieldsInPositionOrderAndNothingAfterThem) {
-  const auto w = walk(PayloadBuilder()
-                          .u8(0x11)
-                          .i32(-1).i32(5)   // Priority
-                          .u32(2).u32(7)    // Level
-                          .raw({0xEE, 0xEE}),
-                      sample_changes);
+  PayloadBuilder b;
+  b.u8(0x11);
+  b.i32(-1).i32(5);  // Priority
+  b.u32(2).u32(7);   // Level
+  b.raw({0xEE, 0xEE});
+  const auto w = walk(b, sample_changes);
   ASSERT_FALSE(w.error);
   EXPECT_EQ(w.text, xml({{0, R"(<changed field="Priority">)"},
                          {1, "<old-value>-1</old-value>"},
@@ -98,12 +103,12 @@ TEST(FieldChanges, MasksThatFlagNoFieldReadNothingMore) {
 }
 
 TEST(FieldChanges, EmptyNestedChangeListChangeAndModCod) {
-  const auto w = walk(PayloadBuilder()
-                          .u8(0x0E)
-                          .u8(0x00)                    // Leaf: nothing changed
-                          .u16(0).u16(0).u16(0)        // Items: no element in any group
-                          .zeros(40),                  // ModCod old and new
-                      sample_changes);
+  PayloadBuilder b;
+  b.u8(0x0E);
+  b.u8(0x00);              // Leaf: nothing changed
+  b.u16(0).u16(0).u16(0);  // Items: no element in any group
+  b.zeros(40);             // ModCod: old and new
+  const auto w = walk(b, sample_changes);
   ASSERT_FALSE(w.error);
   EXPECT_EQ(w.text, xml({{0, R"(<changed field="Leaf">)"},
                          {0, "</changed>"},
@@ -120,10 +125,10 @@ TEST(FieldChanges, ElementListGroupsComeInPayloadOrder) {
   b.u8(0x04);
   b.u16(1).u32(0x0A000001).u32(0xFFFFFF00).counted_wstring(2, u"R1").zeros(20);  // removed
   b.u16(2);
-  b.u32(0x0A000002).u32(0xFFFF0000).u8(0x14)      // modified: key, mask Name and Leaves
-      .counted_wstring(1, u"a").counted_wstring(1, u"b")
-      .u16(0).u16(1).i32(1000).u8(0x01).u32(0).u32(1).u16(0);  // a leaf with key 1Kbps
-  b.u32(0x0A000003).u32(0).u8(0x00);              // modified, nothing of it changed
+  b.u32(0x0A000002).u32(0xFFFF0000).u8(0x14);               // modified: Name and Leaves
+  b.counted_wstring(1, u"a").counted_wstring(1, u"b");      // Name
+  b.u16(0).u16(1).i32(1000).u8(0x01).u32(0).u32(1).u16(0);  // Leaves: the leaf keyed 1Kbps
+  b.u32(0x0A000003).u32(0).u8(0x00);                        // modified, nothing of it changed
   b.u16(1).u32(0x0A000004).u32(0).counted_wstring(0, u"").zeros(20);  // added
   const auto w = walk(b, sample_changes);
   ASSERT_FALSE(w.error);
@@ -191,15 +196,22 @@ TEST(FieldChanges, TruncationRaisesUnderflowAndKeepsWhatWasWritten) {
   const Case cases[] = {
       {"mask", {}, 1, 0, ""},
       {"old value", PayloadBuilder().u8(0x01).raw({1, 0}), 4, 2,
-       R"(<changed field="Priority">)" "\n <old-value"},
+       xml({{0, R"(<changed field="Priority">)"}}, 0) + " <old-value"},
       {"nested mask", {0x02}, 1, 0, leaf_open},
       {"removed count", {0x04, 0x00}, 2, 1, items_open},
-      {"modcod", PayloadBuilder().u8(0x08).zeros(25), 20, 5, R"(<changed field="ModCod">)" "\n"},
+      {"modcod", PayloadBuilder().u8(0x08).zeros(25), 20, 5,
+       xml({{0, R"(<changed field="ModCod">)"}}, 0)},
       {"modified key", PayloadBuilder().u8(0x04).u16(0).u16(1).u32(1).raw({2}), 4, 1,
-       items_open + R"( <modified-element>)" "\n" R"(  <key field="Address">0.0.0.1</key>)" "\n" R"(  <key field="Mask")"},
+       items_open +
+           xml({{1, "<modified-element>"}, {2, R"(<key field="Address">0.0.0.1</key>)"}}, 0) +
+           R"(  <key field="Mask")"},
       {"label text", PayloadBuilder().u8(0x04).u16(1).u32(1).u32(2).counted_wstring(3, u"ab"), 6, 4,
-       items_open + " <removed-element>\n" R"(  <field name="Address">0.0.0.1</field>)" "\n"
-           R"(  <field name="Mask">0.0.0.2</field>)" "\n" R"(  <field name="Name")"},
+       items_open +
+           xml({{1, "<removed-element>"},
+                {2, R"(<field name="Address">0.0.0.1</field>)"},
+                {2, R"(<field name="Mask">0.0.0.2</field>)"}},
+               0) +
+           R"(  <field name="Name")"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -11,9 +11,14 @@ using test::xml;
 constexpr int policy_row = 1, policy_v0_row = 2, policy_v1_row = 3, policy_v2_row = 4;
 
 TEST(InBandPolicyChanged, WorkedExample) {
+  // clang-format off
   const std::vector<std::uint8_t> payload = {
-      0x04, 0x02, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 7, 0, 0, 0,
-      0x10, 0x00, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0};
+      0x04, 0x02,                               // EnableLqc and ApplicationPolicies
+      0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x01, 0x00, 0x07, 0x00, 0x00, 0x00,  // one modified policy, Type 7
+      0x10, 0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00,  // its Priority
+      0x00, 0x00};
+  // clang-format on
   const auto r = render_xml(policy_row, payload);
   EXPECT_EQ(r.hr, S_OK);
   EXPECT_EQ(r.text, xml({{0, R"(<changed field="EnableLqc">)"},
@@ -96,14 +101,16 @@ TEST(InBandPolicyChanged, FieldsByLayout) {
   const Case cases[] = {
       {"current, nothing changed", policy_row, {0x00, 0x00, 0xFF}, ""},
       {"policy inherits as an integer", policy_row, PayloadBuilder().u16(0x0001).i32(0).i32(1),
-       change(R"(<changed field="WillInherit">)", "<old-value>0</old-value>", "<new-value>1</new-value>")},
+       change(R"(<changed field="WillInherit">)", "<old-value>0</old-value>",
+              "<new-value>1</new-value>")},
       {"entry option", policy_row, PayloadBuilder().u16(0x0020).u32(1).u32(6),
        change(R"(<changed field="EnableEntry">)", "<old-value>Manual Entry</old-value>",
               "<new-value>(invalid)</new-value>")},
       {"entry bit rate", policy_row, PayloadBuilder().u16(0x0080).i32(2048000).i32(0),
        change(R"(<changed field="EntryBitrate">)", "<old-value>2.048Mbps</old-value>",
               "<new-value>0bps</new-value>")},
-      {"high mask bits of the current layout", policy_row, PayloadBuilder().u16(0xFC02).u32(3).u32(0),
+      {"high mask bits of the current layout", policy_row,
+       PayloadBuilder().u16(0xFC02).u32(3).u32(0),
        change(R"(<changed field="EnableLra">)", "<old-value>(invalid)</old-value>",
               "<new-value>Disable</new-value>")},
       {"v2 bit 5", policy_v2_row, PayloadBuilder().u8(0x20).raw({0x00, 0x40, 0x1F, 0x00}).i32(1000),

@@ -11,9 +11,15 @@ using test::xml;
 constexpr int state_row = 0;
 
 TEST(InBandStateChanged, WorkedExample) {
+  // clang-format off
   const std::vector<std::uint8_t> payload = {
-      0x03, 5, 0, 0, 0, 3, 0, 0, 0, 0x03, 0, 0, 0, 0, 1, 0, 0, 0,
-      0, 0, 0, 0, 0, 0, 2, 0, 0x41, 0, 0x42, 0};
+      0x03,                                            // Priority and TxChannel
+      0x05, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00,
+      0x03,                                            // Enabled and Device
+      0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00,                          // no moniker, no name
+      0x00, 0x00, 0x02, 0x00, 0x41, 0x00, 0x42, 0x00}; // no moniker, "AB"
+  // clang-format on
   test::NoLeaks no_leaks;
   const auto r = render_xml(state_row, payload);
   EXPECT_EQ(r.hr, S_OK);
@@ -39,9 +45,15 @@ TEST(InBandStateChanged, NestedRecords) {
     std::vector<std::uint8_t> payload;
     std::string expected;
   };
+  PayloadBuilder limits;
+  limits.raw({0x12, 0x08, 0x01}).u32(1).u32(0);  // TxChannel, its Limit: Enabled
+  limits.u8(0x07).u32(0).u32(9).i32(1000).i32(2000).i32(3000000).i32(4000000);  // ZarnRxLimit
   const Case cases[] = {
       {"home frequency",
-       {0x02, 0x04, 0x02, 0x00, 0x0C, 0x77, 0x42, 0x03, 0, 0, 0, 0x80, 0xBE, 0x5D, 0x51, 0x03, 0, 0, 0},
+       PayloadBuilder()
+           .raw({0x02, 0x04, 0x02})
+           .raw({0x00, 0x0C, 0x77, 0x42, 0x03, 0x00, 0x00, 0x00})
+           .raw({0x80, 0xBE, 0x5D, 0x51, 0x03, 0x00, 0x00, 0x00}),
        xml({{0, R"(<changed field="TxChannel">)"},
             {1, R"(<changed field="Home">)"},
             {2, R"(<changed field="Frequency">)"},
@@ -50,7 +62,8 @@ TEST(InBandStateChanged, NestedRecords) {
             {2, "</changed>"},
             {1, "</changed>"},
             {0, "</changed>"}})},
-      {"channel mask of zero, high bits ignored", {0xE2, 0x00, 0xAA}, 
+      {"channel mask of zero, high bits ignored",
+       {0xE2, 0x00, 0xAA},
        xml({{0, R"(<changed field="TxChannel">)"}, {0, "</changed>"}})},
       {"home power and modcod",
        PayloadBuilder().u8(0x04).u8(0x04).u8(0x18).raw({0x6A, 0xFF, 0xFA, 0x00}).zeros(40),
@@ -64,9 +77,7 @@ TEST(InBandStateChanged, NestedRecords) {
             {2, "</changed>"},
             {1, "</changed>"},
             {0, "</changed>"}})},
-      {"limits under a channel and at the top",
-       PayloadBuilder().u8(0x12).u8(0x08).u8(0x01).u32(1).u32(0).u8(0x07).u32(0).u32(9).i32(1000).i32(2000)
-           .i32(3000000).i32(4000000),
+      {"limits under a channel and at the top", limits,
        xml({{0, R"(<changed field="TxChannel">)"},
             {1, R"(<changed field="Limit">)"},
             {2, R"(<changed field="Enabled">)"},
@@ -119,11 +130,14 @@ TEST(InBandStateChanged, Failures) {
   };
   const Case cases[] = {
       {"empty payload", {}, DISP_E_EXCEPTION, ""},
-      {"nested mask missing", {0x08}, DISP_E_EXCEPTION,
+      {"nested mask missing",
+       {0x08},
+       DISP_E_EXCEPTION,
        xml({{0, R"(<changed field="ZarnTxLimit">)"}})},
       {"device the parser rejects", PayloadBuilder().u8(0x02).u8(0x02).wstring(u"bad\x1F").u16(0),
-       MK_E_SYNTAX, xml({{0, R"(<changed field="TxChannel">)"}, {1, R"(<changed field="Device">)"}})
-                        + "     <old-value"},
+       MK_E_SYNTAX,
+       xml({{0, R"(<changed field="TxChannel">)"}, {1, R"(<changed field="Device">)"}}) +
+           "     <old-value"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

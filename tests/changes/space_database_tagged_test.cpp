@@ -12,8 +12,8 @@ using test::xml;
 constexpr int tagged_row = 11;
 
 // A pool range as the tagged list encodes it.
-PayloadBuilder& pool(PayloadBuilder& b, std::uint64_t base, std::uint64_t top, std::int16_t name_count,
-                     std::u16string_view name) {
+PayloadBuilder& pool(PayloadBuilder& b, std::uint64_t base, std::uint64_t top,
+                     std::int16_t name_count, std::u16string_view name) {
   return b.u64(base).u64(top).u32(0xABCD).counted_wstring(name_count, name);
 }
 
@@ -37,13 +37,15 @@ TEST(SpaceDatabaseTagged, Renderings) {
   both_lists.u8(0);
   const Case cases[] = {
       {"no change", {0}, "", "Changed ."},
-      {"guard band", {1, 5, 0, 0, 0, 6, 0, 0, 0, 0},
+      {"guard band",
+       {1, 5, 0, 0, 0, 6, 0, 0, 0, 0},
        xml({{0, R"(<change name="guard band">)"},
             {1, "<old>5</old>"},
             {1, "<new>6</new>"},
             {0, "</change>"}}),
        "Changed guard band from '5' to '6'."},
-      {"tag without meaning first", {7, 1, 5, 0, 0, 0, 6, 0, 0, 0, 0},
+      {"tag without meaning first",
+       {7, 1, 5, 0, 0, 0, 6, 0, 0, 0, 0},
        xml({{0, R"(<change name="guard band">)"},
             {1, "<old>5</old>"},
             {1, "<new>6</new>"},
@@ -88,8 +90,10 @@ TEST(SpaceDatabaseTagged, Failures) {
     std::string xml_written;
     std::string text_written;
   };
-  const std::string guard_band =
-      xml({{0, R"(<change name="guard band">)"}, {1, "<old>5</old>"}, {1, "<new>6</new>"}, {0, "</change>"}});
+  const std::string guard_band = xml({{0, R"(<change name="guard band">)"},
+                                      {1, "<old>5</old>"},
+                                      {1, "<new>6</new>"},
+                                      {0, "</change>"}});
   PayloadBuilder cut_name;
   cut_name.u8(2).u32(1);
   pool(cut_name, 1, 2, 0, u"").u32(2);
@@ -97,15 +101,26 @@ TEST(SpaceDatabaseTagged, Failures) {
   pool(cut_name, 5, 6, 0, u"");
   const Case cases[] = {
       {"empty", {}, DISP_E_EXCEPTION, "", "Changed "},
-      {"no end tag", {1, 5, 0, 0, 0, 6, 0, 0, 0}, DISP_E_EXCEPTION, guard_band,
+      {"no end tag",
+       {1, 5, 0, 0, 0, 6, 0, 0, 0},
+       DISP_E_EXCEPTION,
+       guard_band,
        "Changed guard band from '5' to '6'"},
-      {"second change cut short", {1, 5, 0, 0, 0, 6, 0, 0, 0, 1, 9}, DISP_E_EXCEPTION, guard_band,
+      {"second change cut short",
+       {1, 5, 0, 0, 0, 6, 0, 0, 0, 1, 9},
+       DISP_E_EXCEPTION,
+       guard_band,
        "Changed guard band from '5' to '6' and, "},
       // A 5-byte payload announcing 134217727 ranges: within 32-bit storage, but the bytes
       // cannot hold them.
       {"count beyond the payload", {2, 0xFF, 0xFF, 0xFF, 0x07}, DISP_E_EXCEPTION, "", "Changed "},
-      {"count whose storage exceeds 32 bits", {2, 0x00, 0x00, 0x00, 0x08}, E_OUTOFMEMORY, "", "Changed "},
-      {"one range short", PayloadBuilder().u8(2).u32(2).zeros(43), DISP_E_EXCEPTION, "", "Changed "},
+      {"count whose storage exceeds 32 bits",
+       {2, 0x00, 0x00, 0x00, 0x08},
+       E_OUTOFMEMORY,
+       "",
+       "Changed "},
+      {"one range short", PayloadBuilder().u8(2).u32(2).zeros(43), DISP_E_EXCEPTION, "",
+       "Changed "},
       {"name of the new list cut short", cut_name, DISP_E_EXCEPTION, "", "Changed "},
   };
   for (const Case& c : cases) {

@@ -25,14 +25,16 @@ TEST(SpaceDatabaseChangeSet, FieldsByLayout) {
       {"guard band", space_row, PayloadBuilder().u8(0x01).u32(100).u32(200).raw({0xEE}),
        change(R"(<changed field="GuardBand_c0">)", "<old-value>100</old-value>",
               "<new-value>200</new-value>")},
-      {"second guard band, high bits ignored", space_row, PayloadBuilder().u8(0xE2).u32(4294967295u).u32(0),
+      {"second guard band, high bits ignored", space_row,
+       PayloadBuilder().u8(0xE2).u32(4294967295u).u32(0),
        change(R"(<changed field="GuardBand_c1">)", "<old-value>4294967295</old-value>",
               "<new-value>0</new-value>")},
       {"roam away", space_row, PayloadBuilder().u8(0x08).i32(-1).i32(1),
        change(R"(<changed field="SwitchAllOnInBandRoamAway">)", "<old-value>-1</old-value>",
               "<new-value>1</new-value>")},
       {"v0 guard band", space_v0_row, PayloadBuilder().u8(0xFD).u32(5).u32(6),
-       change(R"(<changed field="GuardBand">)", "<old-value>5</old-value>", "<new-value>6</new-value>")},
+       change(R"(<changed field="GuardBand">)", "<old-value>5</old-value>",
+              "<new-value>6</new-value>")},
       {"v1 roam away", space_v1_row, PayloadBuilder().u8(0x04).i32(0).i32(1),
        change(R"(<changed field="SwitchAllOnInBandRoamAway">)", "<old-value>0</old-value>",
               "<new-value>1</new-value>")},
@@ -40,7 +42,8 @@ TEST(SpaceDatabaseChangeSet, FieldsByLayout) {
        change(R"(<changed field="SwitchAllOnInBandRoamAway">)", "<old-value>1</old-value>",
               "<new-value>0</new-value>")},
       {"hdna controller", space_row,
-       test::device(test::device(PayloadBuilder().u8(0x10).u8(0x02), u"", u""), u"net:ctl/1", u"Ctl"),
+       test::device(test::device(PayloadBuilder().u8(0x10).u8(0x02), u"", u""), u"net:ctl/1",
+                    u"Ctl"),
        xml({{0, R"(<changed field="Hdna">)"},
             {1, R"(<changed field="ControllerDevice">)"},
             {2, R"x(<old-value moniker="(none)"/>)x"},
@@ -59,7 +62,8 @@ TEST(SpaceDatabaseChangeSet, FieldsByLayout) {
 
 TEST(SpaceDatabaseChangeSet, BandwidthPoolsKeyedByTheirRange) {
   PayloadBuilder b;
-  b.u8(0x04).u16(1).u64(14000000000).u64(14250000000).u32(1).counted_wstring(3, std::u16string_view(u"P\0q", 3));
+  b.u8(0x04).u16(1);  // one removed pool
+  b.u64(14000000000).u64(14250000000).u32(1).counted_wstring(3, std::u16string_view(u"P\0q", 3));
   b.u16(1).u64(1000).u64(2000).u8(0x08).counted_wstring(-1, u"").counted_wstring(2, u"Lb");
   b.u16(0);
   test::NoLeaks no_leaks;
@@ -83,7 +87,8 @@ TEST(SpaceDatabaseChangeSet, BandwidthPoolsKeyedByTheirRange) {
                                {0, "</changed>"}}));
 
   // The older pools are a range only.
-  const auto v1 = render_xml(space_v1_row, PayloadBuilder().u8(0x02).u16(0).u16(0).u16(1).u64(1500).u64(2500000));
+  const auto v1 = render_xml(space_v1_row,
+                             PayloadBuilder().u8(0x02).u16(0).u16(0).u16(1).u64(1500).u64(2500000));
   EXPECT_EQ(v1.hr, S_OK);
   EXPECT_EQ(v1.text, xml({{0, R"(<changed field="BandwidthPools">)"},
                           {1, "<added-element>"},
@@ -105,7 +110,9 @@ TEST(SpaceDatabaseChangeSet, TruncationAndText) {
     EXPECT_EQ(text.colour, colour::changed);
   }
   test::NoLeaks no_leaks;
-  const auto cut_label = render_xml(space_v2_row, PayloadBuilder().u8(0x02).u16(1).u64(1).u64(2).u32(0).counted_wstring(4, u"ab"));
+  const auto cut_label =
+      render_xml(space_v2_row,
+                 PayloadBuilder().u8(0x02).u16(1).u64(1).u64(2).u32(0).counted_wstring(4, u"ab"));
   EXPECT_EQ(cut_label.hr, DISP_E_EXCEPTION);
   EXPECT_EQ(test::lines(cut_label.text).back(), R"(     <field name="Label")");
 }

@@ -1,9 +1,8 @@
-#include "changes/value_kind.hpp"
-
 #include <gtest/gtest.h>
 
 #include "change_capture.hpp"
 #include "changes/field_changes.hpp"
+#include "changes/value_kind.hpp"
 
 namespace {
 
@@ -49,17 +48,20 @@ TEST(ValueKinds, OldAndNewValues) {
       {"full address", ValueKind::ipv4_address, PayloadBuilder().u32(0xFFFFFFFF).u32(0x0A000001),
        "<old-value>255.255.255.255</old-value>", "<new-value>10.0.0.1</new-value>"},
       {"labels of count zero and below", ValueKind::label,
-       PayloadBuilder().counted_wstring(0, u"").counted_wstring(-3, u""),
-       "<old-value/>", "<new-value/>"},
+       PayloadBuilder().counted_wstring(0, u"").counted_wstring(-3, u""), "<old-value/>",
+       "<new-value/>"},
       {"labels cut at a NUL", ValueKind::label,
-       PayloadBuilder().counted_wstring(3, std::u16string_view(u"A\0B", 3)).counted_wstring(1, std::u16string_view(u"\0", 1)),
+       PayloadBuilder()
+           .counted_wstring(3, std::u16string_view(u"A\0B", 3))
+           .counted_wstring(1, std::u16string_view(u"\0", 1)),
        "<old-value>A</old-value>", "<new-value></new-value>"},
       {"no device", ValueKind::device_reference,
        test::device(test::device(PayloadBuilder(), u"", u""), u"(none) spare", u"Hub"),
        R"x(<old-value moniker="(none)"/>)x", R"x(<new-value moniker="(none)">Hub</new-value>)x"},
       {"devices", ValueKind::device_reference,
        test::device(test::device(PayloadBuilder(), u"net:hub/1", u""), u"net:hub/2", u"Hub B"),
-       R"(<old-value moniker="net:hub/1"/>)", R"(<new-value moniker="net:hub/2">Hub B</new-value>)"},
+       R"(<old-value moniker="net:hub/1"/>)",
+       R"(<new-value moniker="net:hub/2">Hub B</new-value>)"},
       {"in-band enable", ValueKind::inband_enable, PayloadBuilder().u32(2).u32(3),
        "<old-value>Inherit</old-value>", "<new-value>(invalid)</new-value>"},
       {"entry rate option", ValueKind::entry_rate_option, PayloadBuilder().u32(1).u32(6),
