@@ -18,10 +18,6 @@
 namespace ui::event {
 namespace {
 
-// Event types whose renderers are still to come answer E_NOTIMPL through the usual mapping.
-void not_yet_rendered_xml(xml_output&, ByteCursor&) { throw not_implemented(); }
-std::uint32_t not_yet_rendered_text(text_output&, ByteCursor&) { throw not_implemented(); }
-
 constexpr GUID inband_state_changed{0xE75FCDFC, 0xEBF9, 0x4EB7, {0xA6, 0xCD, 0x6E, 0x34, 0x16, 0x95, 0x44, 0x2E}};
 constexpr GUID inband_policy_changed{0x47761D93, 0xAD87, 0x4314, {0xB7, 0x8B, 0xBE, 0x28, 0x6D, 0x61, 0x14, 0xD7}};
 constexpr GUID inband_policy_changed_v0{0x32AC1F76, 0xCB0C, 0x491B, {0xB2, 0xD9, 0x7B, 0xF7, 0x41, 0x7F, 0xBD, 0xB1}};
@@ -56,8 +52,6 @@ constexpr GUID takedown_failure_removed{0xC47B8195, 0xF2CF, 0x4E17, {0xAC, 0x5F,
 constexpr PFN_EVENTUI_TEXT modification_text = &text_entry<render_modification_text>;
 // Rows 12 to 14 read the device before the modification text.
 constexpr PFN_EVENTUI_TEXT device_change_text = &text_entry<render_inband_device_change_text>;
-constexpr PFN_EVENTUI_XML pending_xml = &xml_entry<not_yet_rendered_xml>;
-constexpr PFN_EVENTUI_TEXT pending_text = &text_entry<not_yet_rendered_text>;
 
 // Row 15 has an entry of its own that behaves like the shared modification text.
 std::uint32_t render_multi_device_modification_text(text_output& out, ByteCursor& cursor) {
