@@ -86,23 +86,23 @@ inline constexpr WireType InBandStateAItem =
     record("InBandStateAItem", fields<D, i64, i32, i16, GuidValue>);
 inline constexpr WireType InBandStateASide =
     record("InBandStateASide", fields<i32, D, InBandStateAItem, Triple>);
-inline constexpr WireType InBandStateA = record(
-    "InBandStateA", fields<i32, InBandStateASide, InBandStateASide, Triple, Triple>);
+inline constexpr WireType InBandStateA =
+    record("InBandStateA", fields<i32, InBandStateASide, InBandStateASide, Triple, Triple>);
 inline constexpr WireType InBandStateBItem =
     record("InBandStateBItem", fields<e16, D, i64, i32, i32, i16, GuidValue>);
 inline constexpr WireType InBandStateB =
     record("InBandStateB", fields<e16, InBandStateBItem, InBandStateBItem>);
 inline constexpr WireType array_i32 = array_of(i32);
-inline constexpr WireType InBandSessionRecord = record(
-    "InBandSessionRecord", fields<Triple, i32, i32, i32, i32, array_i32, i32, i32>);
+inline constexpr WireType InBandSessionRecord =
+    record("InBandSessionRecord", fields<Triple, i32, i32, i32, i32, array_i32, i32, i32>);
 inline constexpr WireType OutOfBandA = record("OutOfBandA", fields<D, i32, i16, GuidValue>);
 inline constexpr WireType OutOfBandMember = record("OutOfBandMember", fields<D, unknown, i8>);
 inline constexpr WireType array_OutOfBandMember = array_of(OutOfBandMember);
-inline constexpr WireType OutOfBandB = record(
-    "OutOfBandB", fields<e16, array_OutOfBandMember, i64, i32, i32, i16, GuidValue>);
+inline constexpr WireType OutOfBandB =
+    record("OutOfBandB", fields<e16, array_OutOfBandMember, i64, i32, i32, i16, GuidValue>);
 inline constexpr WireType SpaceItem = record("SpaceItem", fields<i64, i64, i64, unknown>);
-inline constexpr WireType AllocationSpaceStatus = record(
-    "AllocationSpaceStatus", fields<interface_7FB17A3F, i64, i64, i64, i32, i32, i32>);
+inline constexpr WireType AllocationSpaceStatus =
+    record("AllocationSpaceStatus", fields<interface_7FB17A3F, i64, i64, i64, i32, i32, i32>);
 inline constexpr WireType SpaceBand = record("SpaceBand", fields<i32, i64, i64>);
 inline constexpr WireType ReservationRecord =
     record("ReservationRecord", fields<i32, i32, i32, GuidValue>);
@@ -128,13 +128,12 @@ inline constexpr WireType policy_list_entry = record(fields<i32, i32, wstr, e16,
 inline constexpr WireType policy_row = record(fields<i32, i32, wstr, e16, i32, i32, i32, i32, i32>);
 inline constexpr WireType array_policy_list_entry = array_of(policy_list_entry);
 inline constexpr WireType array_policy_row = array_of(policy_row);
-inline constexpr WireType ManagerPolicyRecord =
-    record("ManagerPolicyRecord", fields<i32, e16, e16, e16, e16, e16, i32, i32,
-                                         array_policy_list_entry, array_policy_row>);
+inline constexpr WireType ManagerPolicyRecord = record(
+    "ManagerPolicyRecord",
+    fields<i32, e16, e16, e16, e16, e16, i32, i32, array_policy_list_entry, array_policy_row>);
 
-inline constexpr WireType OutOfBandC =
-    record("OutOfBandC", fields<i64, i32, i32, GuidValue, i8, i8, i8, i8, i8, i32,
-                                array_OutOfBandMember>);
+inline constexpr WireType OutOfBandC = record(
+    "OutOfBandC", fields<i64, i32, i32, GuidValue, i8, i8, i8, i8, i8, i32, array_OutOfBandMember>);
 
 // Arrays and records of single methods.
 inline constexpr WireType array_i64 = array_of(i64);
@@ -152,8 +151,7 @@ inline constexpr WireType array_ManagerItem = array_of(ManagerItem);
 inline constexpr WireType array_OutOfBandC = array_of(OutOfBandC);
 
 inline constexpr WireType entity_identity = record(fields<interface_979FAA83, array_BB4F7BCE>);
-inline constexpr WireType session_request =
-    record(fields<Triple, i32, i32, i32, i32, array_i32>);
+inline constexpr WireType session_request = record(fields<Triple, i32, i32, i32, i32, array_i32>);
 inline constexpr WireType wstr_i32 = record(fields<wstr, i32>);
 inline constexpr WireType array_wstr_i32 = array_of(wstr_i32);
 inline constexpr WireType i32_i64_i64 = record(fields<i32, i64, i64>);

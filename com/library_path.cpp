@@ -17,10 +17,10 @@ constexpr char anchor = 0;
 
 HRESULT library_path(std::u16string& path) noexcept {
   Dl_info info{};
-  if (dladdr(&anchor, &info) == 0 || info.dli_fname == nullptr)
-    return E_FAIL;
+  if (dladdr(&anchor, &info) == 0 || info.dli_fname == nullptr) return E_FAIL;
   // The loader keeps the name it was given, which may be relative to a directory since left.
-  std::unique_ptr<char, decltype(&std::free)> resolved(realpath(info.dli_fname, nullptr), &std::free);
+  std::unique_ptr<char, decltype(&std::free)> resolved(realpath(info.dli_fname, nullptr),
+                                                       &std::free);
   const char* utf8 = resolved ? resolved.get() : info.dli_fname;
   try {
     std::size_t length = std::strlen(utf8);

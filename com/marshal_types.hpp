@@ -29,10 +29,10 @@ struct WireType {
   Wire kind;
   // Named records, and interfaces whose definition is known here; empty for the others.
   std::string_view name;
-  GUID iid;                                  // interface pointers
+  GUID iid;                                 // interface pointers
   std::span<const WireType* const> fields;  // records, in order
-  const WireType* element;                   // arrays
-  bool nullable;                             // arrays whose pointer may be null
+  const WireType* element;                  // arrays
+  bool nullable;                            // arrays whose pointer may be null
 };
 
 constexpr WireType scalar(Wire kind) noexcept { return {kind, {}, {}, {}, nullptr, false}; }

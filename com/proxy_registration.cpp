@@ -26,9 +26,11 @@ HRESULT for_each_entry(std::u16string_view library_path, Entry entry) {
   const std::u16string classes = u"HKEY_CLASSES_ROOT\\";
   const auto factory = guid_text<char16_t>(marshal::factory_clsid);
   for (const marshal::InterfaceDescription& description : marshal::interface_catalogue) {
-    const std::u16string key = classes + u"Interface\\" + guid_text<char16_t>(description.iid).c_str();
+    const std::u16string key =
+        classes + u"Interface\\" + guid_text<char16_t>(description.iid).c_str();
     HRESULT hr = entry(key, nullptr, widen(description.name));
-    if (SUCCEEDED(hr)) hr = entry(key + u"\\NumMethods", nullptr, decimal(description.method_count));
+    if (SUCCEEDED(hr))
+      hr = entry(key + u"\\NumMethods", nullptr, decimal(description.method_count));
     if (SUCCEEDED(hr)) hr = entry(key + u"\\ProxyStubClsid32", nullptr, factory.c_str());
     if (FAILED(hr)) return hr;
   }
@@ -54,10 +56,11 @@ HRESULT register_proxies(std::u16string_view library_path) noexcept {
 
 HRESULT unregister_proxies() noexcept {
   try {
-    return for_each_entry({}, [](const std::u16string& key, const char16_t* name, const std::u16string&) {
-      LSTATUS status = VedRegistryRemoveValue(key.c_str(), name);
-      return HRESULT_FROM_WIN32(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status);
-    });
+    return for_each_entry(
+        {}, [](const std::u16string& key, const char16_t* name, const std::u16string&) {
+          LSTATUS status = VedRegistryRemoveValue(key.c_str(), name);
+          return HRESULT_FROM_WIN32(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status);
+        });
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

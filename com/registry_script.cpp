@@ -15,9 +15,9 @@ constexpr char16_t fold(char16_t c) noexcept {
 }
 
 bool same_word(std::u16string_view a, std::u16string_view b) noexcept {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return fold(x) == fold(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
 struct RootKey {
@@ -25,8 +25,8 @@ struct RootKey {
   std::u16string_view name;
 };
 constexpr RootKey root_keys[] = {
-    {u"HKCR", u"HKEY_CLASSES_ROOT"}, {u"HKCU", u"HKEY_CURRENT_USER"},
-    {u"HKLM", u"HKEY_LOCAL_MACHINE"}, {u"HKU", u"HKEY_USERS"},
+    {u"HKCR", u"HKEY_CLASSES_ROOT"},   {u"HKCU", u"HKEY_CURRENT_USER"},
+    {u"HKLM", u"HKEY_LOCAL_MACHINE"},  {u"HKU", u"HKEY_USERS"},
     {u"HKCC", u"HKEY_CURRENT_CONFIG"},
 };
 
@@ -49,8 +49,9 @@ bool substitute(std::u16string_view script, std::span<const ReplacementVariable>
     if (name.empty()) {
       result += u'%';
     } else {
-      auto variable = std::find_if(variables.begin(), variables.end(),
-                                   [&](const ReplacementVariable& v) { return same_word(v.name, name); });
+      auto variable =
+          std::find_if(variables.begin(), variables.end(),
+                       [&](const ReplacementVariable& v) { return same_word(v.name, name); });
       if (variable == variables.end()) return false;
       result.append(variable->value);
     }
@@ -169,7 +170,8 @@ class ScriptRunner {
     if (apply && mode_ == ScriptMode::register_keys) {
       if (force_remove && !removed(VedRegistryDeleteTree(key.c_str()))) return false;
       if (!written(VedRegistryCreateKey(key.c_str()))) return false;
-      if (default_value && !written(VedRegistrySetValue(key.c_str(), nullptr, default_value->c_str())))
+      if (default_value &&
+          !written(VedRegistrySetValue(key.c_str(), nullptr, default_value->c_str())))
         return false;
     } else if (apply && !no_remove) {
       if (!removed(VedRegistryDeleteTree(key.c_str()))) return false;

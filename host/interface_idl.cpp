@@ -25,19 +25,28 @@ struct ScalarName {
 
 ScalarName scalar_name(Wire kind) {
   switch (kind) {
-    case Wire::i8: return {"small", "Small"};
-    case Wire::i16: return {"short", "Short"};
-    case Wire::i32: return {"long", "Long"};
-    case Wire::i64: return {"hyper", "Hyper"};
-    case Wire::e16: return {"Enum16", "Enum16"};
-    case Wire::guid: return {"GUID", "Guid"};
-    case Wire::wstr: return {"LPWSTR", "String"};
-    default: return {};
+    case Wire::i8:
+      return {"small", "Small"};
+    case Wire::i16:
+      return {"short", "Short"};
+    case Wire::i32:
+      return {"long", "Long"};
+    case Wire::i64:
+      return {"hyper", "Hyper"};
+    case Wire::e16:
+      return {"Enum16", "Enum16"};
+    case Wire::guid:
+      return {"GUID", "Guid"};
+    case Wire::wstr:
+      return {"LPWSTR", "String"};
+    default:
+      return {};
   }
 }
 
 bool is_scalar(const WireType& type) {
-  return type.kind != Wire::interface_pointer && type.kind != Wire::record && type.kind != Wire::array;
+  return type.kind != Wire::interface_pointer && type.kind != Wire::record &&
+         type.kind != Wire::array;
 }
 
 std::string uuid(const GUID& iid) { return std::string(com::guid_text<char>(iid).bare()); }
@@ -93,7 +102,8 @@ class IdlWriter {
     const WireType& type = *parameter.type;
     std::string name = type_name(type, context);
     if (parameter.direction == Direction::out) return "[out] " + name + "*";
-    bool by_reference = (type.kind == Wire::record || type.kind == Wire::array) && !parameter.by_value;
+    bool by_reference =
+        (type.kind == Wire::record || type.kind == Wire::array) && !parameter.by_value;
     return "[in] " + name + (by_reference ? "*" : "");
   }
 
@@ -107,8 +117,8 @@ class IdlWriter {
       return name + "*";
     }
     if (auto known = declared_.find(&type); known != declared_.end()) return known->second;
-    std::string name = type.kind == Wire::record ? declare_record(type, context)
-                                                 : declare_array(type, context);
+    std::string name =
+        type.kind == Wire::record ? declare_record(type, context) : declare_array(type, context);
     declared_.emplace(&type, name);
     return name;
   }
@@ -130,9 +140,10 @@ class IdlWriter {
     bool unnamed_element = element.kind == Wire::record && element.name.empty() &&
                            declared_.find(&element) == declared_.end();
     std::string element_name = type_name(element, context + "Item");
-    std::string name = unnamed_element ? context
-                       : std::string(type.nullable ? "NullableArrayOf" : "ArrayOf") +
-                             fragment(element, element_name);
+    std::string name = unnamed_element
+                           ? context
+                           : std::string(type.nullable ? "NullableArrayOf" : "ArrayOf") +
+                                 fragment(element, element_name);
     if (declared_names_.contains(name)) return name;  // the same shape declared elsewhere
     typedef_struct(name, "    long count;\n    [" + std::string(type.nullable ? "unique" : "ref") +
                              ", size_is(count)] " + element_name + "* items;\n");

@@ -170,7 +170,8 @@ VED_RUNTIME_API void VedRegistryVisit(const VedRegistryVisitor* visitor) {
   std::lock_guard<std::mutex> guard(r.mutex);
   for (const auto& [path, values] : r.keys) {
     visitor->key(visitor->context, path.c_str());
-    for (const auto& [name, data] : values) visitor->value(visitor->context, name.c_str(), data.c_str());
+    for (const auto& [name, data] : values)
+      visitor->value(visitor->context, name.c_str(), data.c_str());
   }
 }
 

@@ -61,9 +61,10 @@ Lines registered_entries() {
             [](auto* a, auto* b) { return text(a->iid) < text(b->iid); });
   for (const auto* description : by_key) {
     std::string key = "[HKEY_CLASSES_ROOT\\Interface\\" + text(description->iid);
-    lines.insert(lines.end(), {key + "]", "@=" + std::string(description->name),
-                               key + "\\NumMethods]", "@=" + std::to_string(description->method_count),
-                               key + "\\ProxyStubClsid32]", "@=" + text(factory_clsid)});
+    lines.insert(lines.end(),
+                 {key + "]", "@=" + std::string(description->name), key + "\\NumMethods]",
+                  "@=" + std::to_string(description->method_count), key + "\\ProxyStubClsid32]",
+                  "@=" + text(factory_clsid)});
   }
   return lines;
 }
@@ -84,10 +85,13 @@ TEST_F(Exports, RegistrationRoundTripLeavesTheRegistryEmpty) {
 }
 
 TEST_F(Exports, UnregistrationLeavesWhatOthersWrote) {
-  const std::u16string interface_key = u"HKEY_CLASSES_ROOT\\Interface\\" +
+  const std::u16string interface_key =
+      u"HKEY_CLASSES_ROOT\\Interface\\" +
       std::u16string(com::guid_text<char16_t>(com::marshal::IID_IOutOfBand).braced());
-  ASSERT_EQ(VedRegistrySetValue((interface_key + u"\\TypeLib").c_str(), nullptr, u"{lib}"), ERROR_SUCCESS);
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{other}", nullptr, u"x"), ERROR_SUCCESS);
+  ASSERT_EQ(VedRegistrySetValue((interface_key + u"\\TypeLib").c_str(), nullptr, u"{lib}"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{other}", nullptr, u"x"),
+            ERROR_SUCCESS);
   Lines before = test::registry_contents();
 
   ASSERT_EQ(call("DllRegisterServer"), S_OK);

@@ -24,19 +24,28 @@ std::string shape_list(std::span<const WireType* const> fields) {
 
 std::string shape(const WireType& type) {
   switch (type.kind) {
-    case Wire::i8: return "i8";
-    case Wire::i16: return "i16";
-    case Wire::i32: return "i32";
-    case Wire::i64: return "i64";
-    case Wire::e16: return "e16";
-    case Wire::guid: return "GUID";
-    case Wire::wstr: return "wstr";
+    case Wire::i8:
+      return "i8";
+    case Wire::i16:
+      return "i16";
+    case Wire::i32:
+      return "i32";
+    case Wire::i64:
+      return "i64";
+    case Wire::e16:
+      return "e16";
+    case Wire::guid:
+      return "GUID";
+    case Wire::wstr:
+      return "wstr";
     case Wire::interface_pointer:
       if (&type == &D) return "D";
       if (!type.name.empty()) return "I(" + std::string(type.name) + ")";
       return "I(" + std::string(com::guid_text<char>(type.iid).braced()) + ")";
-    case Wire::record: return type.name.empty() ? shape_list(type.fields) : std::string(type.name);
-    case Wire::array: return (type.nullable ? "nullable array<" : "array<") + shape(*type.element) + ">";
+    case Wire::record:
+      return type.name.empty() ? shape_list(type.fields) : std::string(type.name);
+    case Wire::array:
+      return (type.nullable ? "nullable array<" : "array<") + shape(*type.element) + ">";
   }
   return "?";
 }
@@ -93,7 +102,8 @@ TEST(InterfaceCatalogue, HoldsTheTableInItsOrder) {
 
 TEST(InterfaceCatalogue, IsAscendingByTheRawBytesOfTheIdentifiers) {
   for (std::size_t i = 1; i < interface_catalogue.size(); ++i)
-    EXPECT_LT(std::memcmp(&interface_catalogue[i - 1].iid, &interface_catalogue[i].iid, sizeof(IID)), 0)
+    EXPECT_LT(
+        std::memcmp(&interface_catalogue[i - 1].iid, &interface_catalogue[i].iid, sizeof(IID)), 0)
         << interface_catalogue[i].name;
 }
 
@@ -164,8 +174,7 @@ TEST(InterfaceCatalogue, RecordsHaveTheirFieldsInOrder) {
       {ManagerPolicyRecord,
        "{i32, e16, e16, e16, e16, e16, i32, i32, array<{i32, i32, wstr, e16, array<{i32, i32}>}>, "
        "array<{i32, i32, wstr, e16, i32, i32, i32, i32, i32}>}"},
-      {OutOfBandC,
-       "{i64, i32, i32, GuidValue, i8, i8, i8, i8, i8, i32, array<OutOfBandMember>}"},
+      {OutOfBandC, "{i64, i32, i32, GuidValue, i8, i8, i8, i8, i8, i32, array<OutOfBandMember>}"},
   };
   for (const Definition& definition : definitions)
     EXPECT_EQ(shape_list(definition.record.fields), definition.fields) << definition.record.name;
@@ -183,14 +192,10 @@ TEST(InterfaceCatalogue, MethodsHaveTheTablesParameters) {
        "out {I({979FAA83-D3BB-411B-BDF1-736733B068C7}), "
        "array<I({BB4F7BCE-957E-492D-8BAC-4E3A9D0D9389})>}"},
       {"IInBandSessionEvents", 6, "in I(IUnknown); in Triple by value"},
-      {"IOutOfBandEvents", 3, "in i64; in OutOfBandB"},
       {"IInBandState", 6, "out InBandStateA; out InBandStateB"},
       {"IInBandState", 7, "in {Triple, i32, i32, i32, i32, array<i32>}"},
-      {"IInBandState", 8, "in Triple by value"},
       {"IInBandState", 13, "out array<{wstr, i32}>"},
-      {"ISpectrumView", 4, "in I(ISpectrumViewEvents)"},
       {"ISpectrumViewEvents", 4, "in {array<{i32, i64, i64}>, array<i32>}"},
-      {"IGlobalReservationControl", 3, "out i32; out i32"},
       {"IAllocationSpaceReservationEvents", 3,
        "in I(IUnknown); in {i32, i32, i32, i32, array<SpaceReservationRecord>}"},
       {"IAllocationSpaceProperty", 4, "in {i32, i32, array<PoolRange>, i32, {i32, I(IUnknown)}}"},
@@ -198,7 +203,6 @@ TEST(InterfaceCatalogue, MethodsHaveTheTablesParameters) {
       {"IAllocationSpaceProperty", 12, "in array<D>; in ReservationRecord; in i32"},
       {"IAllocationSpaceProperty", 14, ""},
       {"IAllocationSpaceProperty", 16, "in array<{i32, SpaceBand}>; out array<i32>"},
-      {"IAllocationSpaceProperty", 18, "out I(IEnumUnknown)"},
       {"IResourceScheduler", 6, "in array<i32>; in array<ScheduleRecord>; out array<i32>"},
       {"ISwitchingManager", 11, "in D; out array<ManagerItem>; out array<{e16, i32}>"},
       {"ISwitchingManager", 12,
@@ -207,7 +211,6 @@ TEST(InterfaceCatalogue, MethodsHaveTheTablesParameters) {
       {"IAllocationSpaceStatusEvents", 3, "in I(IUnknown); in AllocationSpaceStatus"},
       {"IOutOfBand", 5, "out i64; in OutOfBandA"},
       {"IOutOfBand", 11, "in array<{i64, OutOfBandA}>"},
-      {"IOutOfBand", 16, "in i64; in I(IUnknown)"},
       {"IInBandService", 3,
        "in array<I(IUnknown)>; in i32; in I({EE8A3350-799C-428D-89B9-F76B420B15BC}); "
        "out I({49103694-ACFA-4526-A30A-7DA4399062EE})"},

@@ -31,9 +31,9 @@ TEST(InterfaceIdl, HasOneBlockPerInterfaceWithItsUuidAndSlots) {
   const std::string text = idl();
   for (const auto& description : com::marshal::interface_catalogue) {
     SCOPED_TRACE(description.name);
-    std::string attributes = "[object, uuid(" + std::string(com::guid_text<char>(description.iid).bare()) +
-                             "), pointer_default(unique)]\ninterface " + std::string(description.name) +
-                             " : IUnknown\n";
+    std::string attributes =
+        "[object, uuid(" + std::string(com::guid_text<char>(description.iid).bare()) +
+        "), pointer_default(unique)]\ninterface " + std::string(description.name) + " : IUnknown\n";
     std::size_t at = text.find(attributes);
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(text.find(attributes, at + 1), std::string::npos);
@@ -59,21 +59,27 @@ TEST(InterfaceIdl, WritesParameterShapes) {
             "[out] I49103694_ACFA_4526_A30A_7DA4399062EE** p3);\n");
   std::string property = interface_body(text, "IAllocationSpaceProperty");
   EXPECT_NE(property.find("    HRESULT Method14(void);\n"), std::string::npos);
-  EXPECT_NE(property.find("    HRESULT Method7([in] hyper p0, [out] IAllocationSpaceProperty_Method7_P1* p1);\n"),
-            std::string::npos);
+  EXPECT_NE(
+      property.find(
+          "    HRESULT Method7([in] hyper p0, [out] IAllocationSpaceProperty_Method7_P1* p1);\n"),
+      std::string::npos);
 
-  EXPECT_NE(text.find("typedef struct GuidValue\n{\n    GUID field0;\n    long field1;\n} GuidValue;\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("typedef struct ArrayOfLong\n{\n    long count;\n    [ref, size_is(count)] long* items;\n"
-                      "} ArrayOfLong;\n"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find("typedef struct GuidValue\n{\n    GUID field0;\n    long field1;\n} GuidValue;\n"),
+      std::string::npos);
+  EXPECT_NE(
+      text.find(
+          "typedef struct ArrayOfLong\n{\n    long count;\n    [ref, size_is(count)] long* items;\n"
+          "} ArrayOfLong;\n"),
+      std::string::npos);
   EXPECT_NE(text.find("typedef struct ScheduleRecord\n{\n"
                       "    ScheduleRecord_Field0 field0;\n"
                       "    ScheduleRecord_Field0 field1;\n"
                       "    ScheduleRecord_Field2 field2;\n"
                       "} ScheduleRecord;\n"),
             std::string::npos);
-  EXPECT_NE(text.find("    [unique, size_is(count)] ScheduleRecord_Field2Item* items;\n"), std::string::npos);
+  EXPECT_NE(text.find("    [unique, size_is(count)] ScheduleRecord_Field2Item* items;\n"),
+            std::string::npos);
   EXPECT_NE(text.find("[object, uuid(5274CC44-553C-4A2A-95A6-989F64CFDDEF)]\n"
                       "interface I5274CC44_553C_4A2A_95A6_989F64CFDDEF : IUnknown\n"),
             std::string::npos);

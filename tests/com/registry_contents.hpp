@@ -12,7 +12,8 @@
 
 namespace test {
 
-inline std::vector<std::string> registry_contents(void (*walk)(const VedRegistryVisitor*) = &VedRegistryVisit) {
+inline std::vector<std::string> registry_contents(
+    void (*walk)(const VedRegistryVisitor*) = &VedRegistryVisit) {
   std::vector<std::string> lines;
   VedRegistryVisitor visitor{
       &lines,

@@ -24,8 +24,8 @@ TEST_F(RegistryDump, WritesKeysAndEscapedValues) {
   ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{X}\\InprocServer32", nullptr,
                                 u"C:\\Program Files\\a \"b\" \u00E9.dll"),
             ERROR_SUCCESS);
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{X}\\InprocServer32", u"Threading\"Model",
-                                u"Both"),
+  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{X}\\InprocServer32",
+                                u"Threading\"Model", u"Both"),
             ERROR_SUCCESS);
   EXPECT_EQ(dump(),
             "Windows Registry Editor Version 5.00\n"

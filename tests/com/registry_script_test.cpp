@@ -64,15 +64,17 @@ TEST_F(RegistryScript, RegistersKeysAndValuesWithTheVariablesReplaced) {
 }
 
 TEST_F(RegistryScript, ForceRemoveEmptiesTheKeyFirst) {
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}\\Stale",
-                                u"old", u"x"),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      VedRegistrySetValue(
+          u"HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}\\Stale", u"old", u"x"),
+      ERROR_SUCCESS);
   EXPECT_EQ(run_registry_script(server_script, ScriptMode::register_keys, variables), S_OK);
   EXPECT_EQ(test::registry_contents(), server_entries);
 }
 
 TEST_F(RegistryScript, UnregisteringKeepsNoRemoveKeysOnly) {
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{other}", nullptr, u"kept"), ERROR_SUCCESS);
+  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{other}", nullptr, u"kept"),
+            ERROR_SUCCESS);
   ASSERT_EQ(run_registry_script(server_script, ScriptMode::register_keys, variables), S_OK);
   EXPECT_EQ(run_registry_script(server_script, ScriptMode::unregister_keys, variables), S_OK);
   EXPECT_EQ(test::registry_contents(),
@@ -97,7 +99,8 @@ TEST_F(RegistryScript, AMalformedScriptChangesNothing) {
   for (ScriptMode mode : {ScriptMode::register_keys, ScriptMode::unregister_keys}) {
     for (std::u16string_view script : scripts) {
       ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\A", nullptr, u"before"), ERROR_SUCCESS);
-      EXPECT_EQ(run_registry_script(script, mode, variables), E_FAIL) << test::to_utf8(std::u16string(script));
+      EXPECT_EQ(run_registry_script(script, mode, variables), E_FAIL)
+          << test::to_utf8(std::u16string(script));
       EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\A]", "@=before"}));
     }
   }

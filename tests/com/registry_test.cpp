@@ -27,10 +27,12 @@ TEST_F(RegistryTest, KeysComeBeforeTheirSubkeysInNameOrder) {
 }
 
 TEST_F(RegistryTest, NamesMatchWithoutRegardToCaseAndKeepTheirFirstCase) {
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\Interface\\Key", u"Name", u"old"), ERROR_SUCCESS);
-  ASSERT_EQ(VedRegistrySetValue(u"hkey_classes_root\\INTERFACE\\key", u"NAME", u"new"), ERROR_SUCCESS);
-  EXPECT_EQ(test::registry_contents(),
-            (Lines{"[HKEY_CLASSES_ROOT\\Interface]", "[HKEY_CLASSES_ROOT\\Interface\\Key]", "Name=new"}));
+  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\Interface\\Key", u"Name", u"old"),
+            ERROR_SUCCESS);
+  ASSERT_EQ(VedRegistrySetValue(u"hkey_classes_root\\INTERFACE\\key", u"NAME", u"new"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\Interface]",
+                                              "[HKEY_CLASSES_ROOT\\Interface\\Key]", "Name=new"}));
 }
 
 TEST_F(RegistryTest, RemovingAValueTakesTheKeysLeftEmpty) {
@@ -39,8 +41,9 @@ TEST_F(RegistryTest, RemovingAValueTakesTheKeysLeftEmpty) {
   ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\A", u"kept", u"a"), ERROR_SUCCESS);
 
   EXPECT_EQ(VedRegistryRemoveValue(u"HKEY_CLASSES_ROOT\\A\\B\\C", nullptr), ERROR_SUCCESS);
-  EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\A]", "kept=a", "[HKEY_CLASSES_ROOT\\A\\B]",
-                                              "[HKEY_CLASSES_ROOT\\A\\B\\D]", "@=d"}));
+  EXPECT_EQ(test::registry_contents(),
+            (Lines{"[HKEY_CLASSES_ROOT\\A]", "kept=a", "[HKEY_CLASSES_ROOT\\A\\B]",
+                   "[HKEY_CLASSES_ROOT\\A\\B\\D]", "@=d"}));
   EXPECT_EQ(VedRegistryRemoveValue(u"HKEY_CLASSES_ROOT\\A\\B\\D", u""), ERROR_SUCCESS);
   EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\A]", "kept=a"}));
   EXPECT_EQ(VedRegistryRemoveValue(u"HKEY_CLASSES_ROOT\\A", u"KEPT"), ERROR_SUCCESS);
@@ -56,18 +59,21 @@ TEST_F(RegistryTest, DeletingATreeSparesKeysThatOnlyShareItsPrefix) {
                                u"HKEY_CLASSES_ROOT\\A\\BC", u"HKEY_CLASSES_ROOT\\A\\B C"})
     ASSERT_EQ(VedRegistrySetValue(path, nullptr, u"v"), ERROR_SUCCESS);
   EXPECT_EQ(VedRegistryDeleteTree(u"HKEY_CLASSES_ROOT\\a\\b"), ERROR_SUCCESS);
-  EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\A]", "[HKEY_CLASSES_ROOT\\A\\B C]", "@=v",
-                                              "[HKEY_CLASSES_ROOT\\A\\BC]", "@=v"}));
+  EXPECT_EQ(test::registry_contents(),
+            (Lines{"[HKEY_CLASSES_ROOT\\A]", "[HKEY_CLASSES_ROOT\\A\\B C]", "@=v",
+                   "[HKEY_CLASSES_ROOT\\A\\BC]", "@=v"}));
   EXPECT_EQ(VedRegistryDeleteTree(u"HKEY_CLASSES_ROOT\\A\\B"), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryTest, RefusesPathsThatNameNoKey) {
-  for (const char16_t* path : {static_cast<const char16_t*>(nullptr), u"", u"HKCR\\A", u"HKEY_CLASSES_ROOT",
-                               u"\\HKEY_CLASSES_ROOT\\A", u"HKEY_CLASSES_ROOT\\A\\", u"HKEY_CLASSES_ROOT\\\\A"}) {
+  for (const char16_t* path :
+       {static_cast<const char16_t*>(nullptr), u"", u"HKCR\\A", u"HKEY_CLASSES_ROOT",
+        u"\\HKEY_CLASSES_ROOT\\A", u"HKEY_CLASSES_ROOT\\A\\", u"HKEY_CLASSES_ROOT\\\\A"}) {
     EXPECT_EQ(VedRegistrySetValue(path, nullptr, u"v"), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(VedRegistryDeleteTree(path), ERROR_INVALID_PARAMETER);
   }
-  EXPECT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\A", nullptr, nullptr), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\A", nullptr, nullptr),
+            ERROR_INVALID_PARAMETER);
   EXPECT_EQ(VedRegistryCreateKey(u"HKEY_LOCAL_MACHINE"), ERROR_SUCCESS);  // roots always exist
   EXPECT_EQ(test::registry_contents(), Lines{});
 }
@@ -77,8 +83,9 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   for (int t = 0; t < 4; ++t) {
     writers.emplace_back([t] {
       for (int i = 0; i < 200; ++i) {
-        std::u16string path = u"HKEY_CLASSES_ROOT\\T" + std::u16string(1, static_cast<char16_t>(u'0' + t)) +
-                              u"\\K" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+        std::u16string path = u"HKEY_CLASSES_ROOT\\T" +
+                              std::u16string(1, static_cast<char16_t>(u'0' + t)) + u"\\K" +
+                              std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
                               std::u16string(1, static_cast<char16_t>(u'a' + i / 26));
         VedRegistrySetValue(path.c_str(), nullptr, u"v");
       }
