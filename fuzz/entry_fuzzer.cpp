@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t row = data[0] % ui::event::event_catalogue_size;
   const bool xml = (data[1] & 1) != 0;
   // Mostly roomy buffers, sometimes tight ones, so both the renderers and the overflow paths run.
-  const std::uint32_t capacity = 1 + (data[2] | (data[3] << 8)) % 8192u;
+  const std::uint32_t capacity = 1 + static_cast<std::uint32_t>(data[2] | (data[3] << 8)) % 8192u;
   std::vector<std::uint8_t> payload(data + 4, data + size);  // exact size: reads past it are caught
   std::vector<char16_t> buffer(capacity + 8, guard);
 
