@@ -1,0 +1,43 @@
+#include "results_collector.hpp"
+
+#include <algorithm>
+
+#include "render_benchmarks.hpp"
+
+namespace bench {
+namespace {
+
+double counter(const benchmark::BenchmarkReporter::Run& run, const char* name) {
+  const auto found = run.counters.find(name);
+  return found != run.counters.end() ? found->second.value : 0.0;
+}
+
+}  // namespace
+
+void ResultsCollector::ReportRuns(const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    if (run.run_type != Run::RT_Iteration) continue;
+    const std::string name = run.benchmark_name();
+    if (run.error_occurred) {
+      failures_[name] = run.error_message;
+      continue;
+    }
+    Repetitions& repetitions = measured_[name];
+    repetitions.nanoseconds.push_back(run.GetAdjustedCPUTime() * 1e9 /
+                                      benchmark::GetTimeUnitMultiplier(run.time_unit));
+    repetitions.allocations = counter(run, allocations_counter);
+    repetitions.units = counter(run, units_counter);
+  }
+  ConsoleReporter::ReportRuns(runs);
+}
+
+std::optional<Measurement> ResultsCollector::find(const std::string& name) const {
+  const auto found = measured_.find(name);
+  if (found == measured_.end() || failures_.contains(name)) return std::nullopt;
+  std::vector<double> times = found->second.nanoseconds;
+  const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
+  std::nth_element(times.begin(), middle, times.end());
+  return Measurement{*middle, found->second.allocations, found->second.units};
+}
+
+}  // namespace bench
