@@ -1,0 +1,51 @@
+#include "command_context.hpp"
+
+#include "cli.hpp"
+
+#include <map>
+
+namespace host {
+
+const PluginLibrary& CommandContext::plugin() {
+  if (!plugin_)
+    plugin_ = std::make_unique<PluginLibrary>(plugin_path.empty() ? default_plugin_path() : plugin_path);
+  return *plugin_;
+}
+
+const EventTable& CommandContext::events() {
+  if (!events_) events_ = std::make_unique<EventTable>(plugin().records());
+  return *events_;
+}
+
+void add_colour_option(CLI::App& command, ColourMode& mode) {
+  static const std::map<std::string, ColourMode> modes{
+      {"auto", ColourMode::automatic}, {"always", ColourMode::always}, {"never", ColourMode::never}};
+  command
+      .add_option("--color", mode,
+                  "Show sentences in their display colour: auto (when standard output is a "
+                  "terminal and NO_COLOR is not set), always or never")
+      ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
+      ->default_str("auto");
+}
+
+void add_buffer_option(CLI::App& command, std::uint32_t& units) {
+  command
+      .add_option("--buffer", units,
+                  "Fixed buffer size in UTF-16 units, terminator included; without it the buffer "
+                  "grows on overflow")
+      ->check(CLI::Range(1u, BufferPolicy::growing().limit_units));
+}
+
+BufferPolicy buffer_policy(std::uint32_t units) noexcept {
+  return units == 0 ? BufferPolicy::growing() : BufferPolicy::fixed(units);
+}
+
+void describe_exit_statuses(CLI::App& command) {
+  const std::string statuses =
+      "Exit status: 0 when everything rendered, 1 when some event failed to render, 2 for usage "
+      "or input errors (including a plug-in that cannot be loaded).";
+  std::string own = command.get_footer();
+  command.footer(own.empty() ? statuses : own + "\n\n" + statuses);
+}
+
+}  // namespace host

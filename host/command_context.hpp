@@ -1,0 +1,44 @@
+// What the subcommands share: the plug-in, loaded on first use so that --help needs none, the
+// run's exit status, and the options that several subcommands offer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "event_renderer.hpp"
+#include "event_table.hpp"
+#include "exit_status.hpp"
+#include "plugin_library.hpp"
+#include "terminal_colour.hpp"
+
+namespace CLI {
+class App;
+}
+
+namespace host {
+
+class CommandContext {
+ public:
+  std::string plugin_path;  // empty: the library beside the executable
+  ExitStatus status = ExitStatus::rendered;
+
+  const PluginLibrary& plugin();
+  const EventTable& events();
+
+ private:
+  std::unique_ptr<PluginLibrary> plugin_;
+  std::unique_ptr<EventTable> events_;
+};
+
+// --color=auto|always|never.
+void add_colour_option(CLI::App& command, ColourMode& mode);
+
+// --buffer N: a fixed buffer of N units; 0 (not given) lets the buffer grow.
+void add_buffer_option(CLI::App& command, std::uint32_t& units);
+BufferPolicy buffer_policy(std::uint32_t units) noexcept;
+
+// The exit statuses, for the help of every command.
+void describe_exit_statuses(CLI::App& command);
+
+}  // namespace host

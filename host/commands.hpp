@@ -1,0 +1,20 @@
+// The subcommands. Each adds itself to the application and runs from its callback; main lists
+// them once, so a new subcommand is one more registration function.
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace host {
+
+class CommandContext;
+
+using CommandRegistration = void (*)(CLI::App& app, CommandContext& context);
+
+void add_list_command(CLI::App& app, CommandContext& context);
+void add_render_command(CLI::App& app, CommandContext& context);
+void add_samples_command(CLI::App& app, CommandContext& context);
+void add_batch_command(CLI::App& app, CommandContext& context);
+
+}  // namespace host

@@ -1,0 +1,51 @@
+// The plug-in's records as rows, and the ways a user names one: a row number, an event-type GUID
+// or a display name. GUIDs and names are not unique (rows 6 and 11 share a GUID, rows 13 and 15 a
+// name), so lookups answer with every row that fits.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/com.h"
+#include "plugin/eventui.h"
+
+namespace host {
+
+struct EventRow {
+  std::size_t row;
+  const EVENTUI* record;
+  std::string type;  // the GUID as text
+  std::string name;  // the display name as UTF-8
+};
+
+class EventTable {
+ public:
+  explicit EventTable(std::span<const EVENTUI> records);
+
+  std::span<const EventRow> rows() const noexcept { return rows_; }
+
+  // nullptr when there is no such row.
+  const EventRow* row(std::size_t number) const noexcept;
+
+  // The rows that an EVENT argument names, in table order: a row number names one row, a GUID
+  // (braces optional) or a display name (letter case ignored) every row that has it.
+  std::vector<const EventRow*> find(std::string_view event) const;
+
+  // The first row in table order with this event type, or nullptr.
+  const EventRow* first_of_type(const GUID& type) const noexcept;
+
+ private:
+  std::vector<EventRow> rows_;
+};
+
+// "  9  {GUID}  name": the row number right-aligned, as lists of rows show it.
+std::string describe_row(const EventRow& row);
+
+// The one row that EVENT names; InputError when none does or, listing the candidates, when
+// several do.
+const EventRow& resolve_event(const EventTable& table, std::string_view event);
+
+}  // namespace host

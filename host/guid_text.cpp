@@ -1,0 +1,56 @@
+#include "guid_text.hpp"
+
+#include <array>
+#include <cstdio>
+
+namespace host {
+
+std::string format_guid(const GUID& guid) {
+  std::array<char, 39> text{};
+  std::snprintf(text.data(), text.size(), "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
+                guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                guid.Data4[6], guid.Data4[7]);
+  return std::string(text.data(), 38);
+}
+
+namespace {
+
+int hex_value(char c) noexcept {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::optional<GUID> parse_guid(std::string_view text) {
+  if (text.size() == 38 && text.front() == '{' && text.back() == '}')
+    text = text.substr(1, 36);
+  if (text.size() != 36) return std::nullopt;
+
+  // 32 digits in groups of 8-4-4-4-12; the digits fill the GUID's fields most significant first.
+  std::array<std::uint8_t, 16> bytes{};
+  std::size_t digit = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == 8 || i == 13 || i == 18 || i == 23) {
+      if (text[i] != '-') return std::nullopt;
+      continue;
+    }
+    int value = hex_value(text[i]);
+    if (value < 0) return std::nullopt;
+    bytes[digit / 2] = static_cast<std::uint8_t>(bytes[digit / 2] << 4 | value);
+    ++digit;
+  }
+
+  GUID guid{};
+  guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+               static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+  guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
+  guid.Data3 = static_cast<std::uint16_t>(bytes[6] << 8 | bytes[7]);
+  for (std::size_t i = 0; i < 8; ++i) guid.Data4[i] = bytes[8 + i];
+  return guid;
+}
+
+}  // namespace host

@@ -1,0 +1,85 @@
+#include "payload_input.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "exit_status.hpp"
+
+namespace host {
+
+namespace {
+
+int digit_value(char c) noexcept {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool is_blank(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+[[noreturn]] void reject(std::string_view text, std::size_t at, const char* what) {
+  std::string message = "bad hexadecimal payload at character " + std::to_string(at + 1) + ": " + what;
+  if (at < text.size()) message += std::string(" '") + text[at] + "'";
+  throw InputError(message);
+}
+
+struct CloseFile {
+  void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> parse_hex(std::string_view text) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(text.size() / 2);
+  for (std::size_t i = 0; i < text.size();) {
+    if (is_blank(text[i])) {
+      ++i;
+      continue;
+    }
+    int high = digit_value(text[i]);
+    if (high < 0) reject(text, i, "not a hexadecimal digit");
+    if (i + 1 >= text.size() || is_blank(text[i + 1])) reject(text, i, "a byte needs two digits");
+    int low = digit_value(text[i + 1]);
+    if (low < 0) reject(text, i + 1, "not a hexadecimal digit");
+    bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
+    i += 2;
+  }
+  return bytes;
+}
+
+std::string format_hex(std::span<const std::uint8_t> bytes) {
+  constexpr char digits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (std::uint8_t byte : bytes) {
+    text += digits[byte >> 4];
+    text += digits[byte & 0xF];
+  }
+  return text;
+}
+
+std::vector<std::uint8_t> read_payload_file(const std::string& path) {
+  std::unique_ptr<std::FILE, CloseFile> opened;
+  std::FILE* file = stdin;
+  if (path != "-") {
+    opened.reset(std::fopen(path.c_str(), "rb"));
+    if (!opened) throw InputError("cannot open " + path + ": " + std::strerror(errno));
+    file = opened.get();
+  }
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  for (;;) {
+    std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
+    bytes.insert(bytes.end(), chunk, chunk + n);
+    if (n < sizeof chunk) break;
+  }
+  if (std::ferror(file) != 0)
+    throw InputError("cannot read " + (path == "-" ? std::string("standard input") : path));
+  return bytes;
+}
+
+}  // namespace host

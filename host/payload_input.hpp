@@ -1,0 +1,22 @@
+// Where a payload comes from: hexadecimal text, a file of raw bytes, or standard input.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+// Two hexadecimal digits per byte, either letter case; blanks may stand between bytes.
+// InputError names the first offending character.
+std::vector<std::uint8_t> parse_hex(std::string_view text);
+
+// Upper-case digits, two per byte, nothing between them: the form parse_hex reads back.
+std::string format_hex(std::span<const std::uint8_t> bytes);
+
+// The raw bytes of a file, or of standard input when path is "-". InputError when unreadable.
+std::vector<std::uint8_t> read_payload_file(const std::string& path);
+
+}  // namespace host

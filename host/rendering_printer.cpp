@@ -1,0 +1,61 @@
+#include "rendering_printer.hpp"
+
+#include <string>
+
+#include "event_table.hpp"
+#include "hresult_text.hpp"
+#include "terminal_colour.hpp"
+#include "utf16_text.hpp"
+
+namespace host {
+
+namespace {
+
+void write(std::FILE* file, std::string_view text) { std::fwrite(text.data(), 1, text.size(), file); }
+
+}  // namespace
+
+void RenderingPrinter::print_output(std::u16string_view output) const {
+  if (output.empty()) return;
+  write(out_, to_display_utf8(output));
+  if (output.back() != u'\n') write(out_, "\n");
+}
+
+bool RenderingPrinter::print_text(const EventRow& row, const Rendering& rendering) const {
+  if (!rendering.succeeded()) {
+    report_failure(row, "text", rendering);
+    return false;
+  }
+  std::string line = to_display_utf8(rendering.output);
+  if (colour_ && rendering.colour) line = colour_start(*rendering.colour) + line + std::string(colour_reset);
+  line += '\n';
+  write(out_, line);
+  return true;
+}
+
+bool RenderingPrinter::print_xml(const EventRow& row, const Rendering& rendering) const {
+  if (!rendering.succeeded()) {
+    report_failure(row, "XML", rendering);
+    return false;
+  }
+  print_output(rendering.output);
+  return true;
+}
+
+void RenderingPrinter::report_failure(const EventRow& row, std::string_view kind,
+                                      const Rendering& rendering) const {
+  print_output(rendering.output);
+  std::string message = "veduvedad: the " + std::string(kind) + " of row " + std::to_string(row.row) +
+                        " (" + row.name + ") failed: " + describe_hresult(rendering.hr);
+  if (rendering.error_description) {
+    message += ": " + to_display_utf8(*rendering.error_description);
+  } else {
+    message += " (no error description)";
+  }
+  message += '\n';
+  // The partial output first, so that a terminal shows both in the order they belong.
+  std::fflush(out_);
+  write(errors_, message);
+}
+
+}  // namespace host
