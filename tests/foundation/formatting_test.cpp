@@ -39,8 +39,10 @@ TEST(Formatting, Frequencies) {
       {1LL << 58, "0Hz"},  // 64-bit values keep their low 58 bits
       {(1LL << 57) + 1, "-144.115188075855871PHz"},
   };
-  for (auto [hertz, expected] : cases)
-    EXPECT_EQ(render([&](text_output& o) { io::format_frequency(o, hertz); }), expected) << hertz;
+  for (const auto& [hertz, expected] : cases) {
+    const std::int64_t value = hertz;
+    EXPECT_EQ(render([&](text_output& o) { io::format_frequency(o, value); }), expected) << value;
+  }
 }
 
 TEST(Formatting, TheOneUnrepresentableMagnitudeIsADecimalOverflow) {
@@ -82,8 +84,10 @@ TEST(Formatting, Decimals) {
       {io::decimal::pack(-1, -3), "-0.001"}, {io::decimal::pack(123, -3), "0.123"},
       {io::decimal::pack(1500, -3), "1.5"},
   };
-  for (auto [d, expected] : cases)
-    EXPECT_EQ(render([&](text_output& o) { io::format_decimal(o, d); }), expected);
+  for (const auto& [d, expected] : cases) {
+    const io::decimal value = d;
+    EXPECT_EQ(render([&](text_output& o) { io::format_decimal(o, value); }), expected);
+  }
 }
 
 TEST(Formatting, ParseDecimal) {
