@@ -35,30 +35,45 @@ void append_escaped(std::string& out, char32_t value) {
   }
 }
 
+// Most text needs no escape: runs of it are copied in one piece.
+template <class Unit>
+bool needs_no_escape(Unit unit) noexcept {
+  return unit >= 0x20 && unit != '"' && unit != '\\';
+}
+
 }  // namespace
 
 void append_json_string(std::string& out, std::string_view value) {
   out += '"';
-  for (char c : value) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      append_escaped(out, byte);
-    } else {
-      out += c;  // already UTF-8
-    }
+  for (std::size_t at = 0; at < value.size();) {
+    std::size_t run = at;
+    while (run < value.size() && needs_no_escape(static_cast<unsigned char>(value[run]))) ++run;
+    out.append(value.data() + at, run - at);  // bytes above 0x7F are UTF-8 already
+    if (run < value.size()) append_escaped(out, static_cast<unsigned char>(value[run++]));
+    at = run;
   }
   out += '"';
 }
 
 void append_json_string(std::string& out, std::u16string_view value) {
   out += '"';
-  for_each_code_point(value, [&out](CodePoint point) {
+  for (std::size_t at = 0; at < value.size();) {
+    std::size_t run = at;
+    while (run < value.size() && value[run] < 0x80 && needs_no_escape(value[run])) ++run;
+    if (run > at) {
+      std::size_t start = out.size();
+      out.resize(start + (run - at));
+      for (std::size_t i = at; i < run; ++i) out[start + (i - at)] = static_cast<char>(value[i]);
+      at = run;
+      continue;
+    }
+    CodePoint point = next_code_point(value, at);
     if (point.unpaired_surrogate) {
       append_unit_escape(out, point.value);
     } else {
       append_escaped(out, point.value);
     }
-  });
+  }
   out += '"';
 }
 

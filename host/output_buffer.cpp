@@ -1,6 +1,7 @@
 #include "output_buffer.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 namespace host {
 
@@ -21,8 +22,15 @@ void OutputBuffer::prepare() {
 }
 
 std::u16string_view OutputBuffer::written() {
-  auto last = std::find_if(units_.rbegin(), units_.rend(), [](char16_t u) { return u != marker; });
-  std::size_t end = static_cast<std::size_t>(units_.rend() - last);  // one past the last write
+  // One past the last unit written. The marker run after the text is usually most of the buffer,
+  // so it is passed over four units at a time.
+  std::size_t end = units_.size();
+  constexpr std::uint64_t marker_word = 0x0001000100010001u * marker;
+  for (std::uint64_t word; end >= 4; end -= 4) {
+    std::memcpy(&word, &units_[end - 4], sizeof word);
+    if (word != marker_word) break;
+  }
+  while (end > 0 && units_[end - 1] == marker) --end;
   if (end > 0 && units_[end - 1] == u'\0') {
     touched_ = end;
     return {units_.data(), end - 1};

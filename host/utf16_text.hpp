@@ -12,20 +12,22 @@ struct CodePoint {
   bool unpaired_surrogate;  // value is a lone surrogate unit, not a scalar value
 };
 
-// Calls visit(CodePoint) for each code point of text, pairing surrogates where they pair.
+// The code point that starts at text[at], pairing surrogates where they pair; at moves past it.
+inline CodePoint next_code_point(std::u16string_view text, std::size_t& at) noexcept {
+  char32_t unit = text[at++];
+  bool high = unit >= 0xD800 && unit <= 0xDBFF;
+  bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+  if (high && at < text.size() && text[at] >= 0xDC00 && text[at] <= 0xDFFF) {
+    char32_t next = text[at++];
+    return {0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), false};
+  }
+  return {unit, high || low};
+}
+
+// Calls visit(CodePoint) for each code point of text.
 template <class Visit>
 void for_each_code_point(std::u16string_view text, Visit&& visit) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t unit = text[i];
-    bool high = unit >= 0xD800 && unit <= 0xDBFF;
-    bool low = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      char32_t next = text[++i];
-      visit(CodePoint{0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), false});
-    } else {
-      visit(CodePoint{unit, high || low});
-    }
-  }
+  for (std::size_t at = 0; at < text.size();) visit(next_code_point(text, at));
 }
 
 // Appends the UTF-8 form of a scalar value.
