@@ -2,8 +2,6 @@
 
 #include "cli.hpp"
 
-#include <map>
-
 namespace host {
 
 const PluginLibrary& CommandContext::plugin() {
@@ -18,14 +16,18 @@ const EventTable& CommandContext::events() {
 }
 
 void add_colour_option(CLI::App& command, ColourMode& mode) {
-  static const std::map<std::string, ColourMode> modes{
-      {"auto", ColourMode::automatic}, {"always", ColourMode::always}, {"never", ColourMode::never}};
   command
-      .add_option("--color", mode,
-                  "Show sentences in their display colour: auto (when standard output is a "
-                  "terminal and NO_COLOR is not set), always or never")
-      ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
-      ->default_str("auto");
+      .add_option_function<std::string>(
+          "--color",
+          [&mode](const std::string& name) {
+            mode = name == "always" ? ColourMode::always
+                   : name == "never" ? ColourMode::never
+                                     : ColourMode::automatic;
+          },
+          "When to show sentences in their display colour: auto (the default: when standard "
+          "output is a terminal and NO_COLOR is not set), always or never")
+      ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
+      ->type_name("auto|always|never");
 }
 
 void add_buffer_option(CLI::App& command, std::uint32_t& units) {
