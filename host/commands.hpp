@@ -16,5 +16,8 @@ void add_list_command(CLI::App& app, CommandContext& context);
 void add_render_command(CLI::App& app, CommandContext& context);
 void add_samples_command(CLI::App& app, CommandContext& context);
 void add_batch_command(CLI::App& app, CommandContext& context);
+void add_interfaces_command(CLI::App& app, CommandContext& context);
+// register and unregister.
+void add_registration_commands(CLI::App& app, CommandContext& context);
 
 }  // namespace host

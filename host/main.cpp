@@ -5,16 +5,42 @@
 #include <cstdio>
 #include <exception>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <objbase.h>
+#endif
+
 #include "command_context.hpp"
 #include "commands.hpp"
 
 namespace {
+
+#ifdef _WIN32
+// The process joins the multithreaded apartment, as an event viewer's would be, so that the
+// plug-in can parse the device monikers of payloads on any thread; and the output keeps its
+// line ends, so that it is the same bytes on every platform.
+struct WindowsProcess {
+  WindowsProcess() noexcept {
+    _setmode(_fileno(stdout), _O_BINARY);
+    initialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+  }
+  ~WindowsProcess() {
+    if (initialised) CoUninitialize();
+  }
+  WindowsProcess(const WindowsProcess&) = delete;
+  WindowsProcess& operator=(const WindowsProcess&) = delete;
+  bool initialised = false;
+};
+#endif
 
 constexpr host::CommandRegistration commands[] = {
     host::add_list_command,
     host::add_render_command,
     host::add_samples_command,
     host::add_batch_command,
+    host::add_interfaces_command,
+    host::add_registration_commands,
 };
 
 int report(const char* message) {
@@ -26,6 +52,9 @@ int report(const char* message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  const WindowsProcess process;
+#endif
   CLI::App app{"Renders events of the switching service with the Veduvedad.er event-UI plug-in, "
                "loading and calling it as an event viewer does.",
                "veduvedad"};

@@ -33,8 +33,10 @@ class PluginLibrary {
   // nullopt when the thread has no error information or it has no description.
   std::optional<std::u16string> take_error_description() const;
 
- private:
+  // An export of the plug-in or of the runtime it links; InputError when there is none.
   void* resolve(const char* symbol) const;
+
+ private:
   void enumerate_records();
 
   std::string path_;

@@ -11,7 +11,8 @@ using ::testing::HasSubstr;
 
 TEST(HostUsage, EveryCommandHasHelpThatDocumentsTheExitStatuses) {
   for (std::vector<std::string> arguments : std::vector<std::vector<std::string>>{
-           {"--help"}, {"list", "--help"}, {"render", "--help"}, {"samples", "--help"}, {"batch", "--help"}}) {
+           {"--help"}, {"list", "--help"}, {"render", "--help"}, {"samples", "--help"}, {"batch", "--help"},
+           {"interfaces", "--help"}, {"register", "--help"}, {"unregister", "--help"}}) {
     Outcome run = run_host({arguments});
     EXPECT_EQ(run.status, 0) << arguments.front();
     EXPECT_THAT(run.out, HasSubstr("Usage:"));
