@@ -3,7 +3,18 @@
 #include "plugin/enumerator.hpp"
 #include "plugin/eventui.h"
 
+#ifdef _WIN32
+#include "com/windows/proxy_dll.hpp"
+
+#define VED_EXPORT extern "C"  // exported by ordinal through exports.def
+
+// The proxy part records the instance handle under which it registers.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
+  return PrxDllMain(instance, reason, reserved);
+}
+#else
 #define VED_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 VED_EXPORT HRESULT UI_EnumEVENTUI(IEnumEVENTUI** ppEnum) {
   if (ppEnum == nullptr) return E_POINTER;

@@ -58,7 +58,9 @@ inline constexpr WireType guid = scalar(Wire::guid);
 inline constexpr WireType wstr = scalar(Wire::wstr);
 
 // Interface pointers. Those known only by identifier belong to other modules of the system.
-inline constexpr WireType unknown = interface_pointer(IID_IUnknown, "IUnknown");
+// IUnknown's identifier spelled out: the system's IID_IUnknown is no constant expression.
+inline constexpr WireType unknown = interface_pointer(
+    {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}}, "IUnknown");
 inline constexpr WireType enum_unknown = interface_pointer(IID_IEnumUnknown, "IEnumUnknown");
 inline constexpr WireType spectrum_view = interface_pointer(IID_ISpectrumView, "ISpectrumView");
 inline constexpr WireType spectrum_view_events =

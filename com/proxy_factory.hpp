@@ -1,10 +1,12 @@
-// The proxy/stub factory class object that the marshalling runtime asks the library for. There
-// is no marshalling engine on this platform: the factory knows the catalogue's interfaces but
+// The proxy/stub factory class object that the marshalling runtime asks the library for. On
+// Windows the runtime's interpreted proxy engine serves it from the generated proxy file; the
+// stand-in has no marshalling engine, so there the factory knows the catalogue's interfaces but
 // builds no proxies or stubs for them.
 #pragma once
 
 #include "platform/com.h"
 
+#ifndef _WIN32
 struct IRpcProxyBuffer;
 struct IRpcStubBuffer;
 
@@ -19,6 +21,7 @@ struct IPSFactoryBuffer : IUnknown {
  protected:
   ~IPSFactoryBuffer() = default;
 };
+#endif
 
 namespace com::proxy {
 

@@ -71,8 +71,9 @@ class IdlWriter {
            "// Enumerations travel as 16 bits.\n"
            "typedef enum Enum16 { Enum16First = 0, Enum16Last = 32767 } Enum16;\n\n";
     for (const auto& [name, iid] : foreign_) {
+      // Local: their proxies and stubs are the other module's, not generated from this file.
       out << "// Defined by another module of the system.\n"
-          << "[object, uuid(" << uuid(iid) << ")]\n"
+          << "[object, local, uuid(" << uuid(iid) << ")]\n"
           << "interface " << name << " : IUnknown\n{\n}\n\n";
     }
     for (const auto& description : com::marshal::interface_catalogue)

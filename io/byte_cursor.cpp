@@ -41,7 +41,8 @@ com::ComPtr<IMoniker> ByteCursor::read_moniker() {
     com::error::raise_with_thread_info(hr);
   com::ComPtr<IMoniker> moniker;
   ULONG eaten = 0;
-  if (HRESULT hr = MkParseDisplayName(bind_context.get(), name, &eaten, moniker.put()); FAILED(hr))
+  if (HRESULT hr = MkParseDisplayName(bind_context.get(), com::ole(name), &eaten, moniker.put());
+      FAILED(hr))
     com::error::raise_with_thread_info(hr);
   return moniker;
 }

@@ -6,7 +6,8 @@ namespace io {
 
 void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
 #ifdef _WIN32
-  MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(n), destination, static_cast<int>(n));
+  MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(n), com::ole(destination),
+                      static_cast<int>(n));
 #else
   // The stand-in's ANSI code page is Latin-1: the conversion is plain widening, done inline
   // because every narrow write of every renderer goes through it.
@@ -20,8 +21,8 @@ void utf16_to_utf8(const char16_t* source, char* destination, std::size_t size) 
   while (source[units] != u'\0') ++units;
   // Shorten the text until it fits, so a long text is cut rather than lost.
   for (std::size_t take = units; ; --take) {
-    int written = WideCharToMultiByte(CP_UTF8, 0, source, static_cast<int>(take), destination,
-                                      static_cast<int>(size - 1), nullptr, nullptr);
+    int written = WideCharToMultiByte(CP_UTF8, 0, com::ole(source), static_cast<int>(take),
+                                      destination, static_cast<int>(size - 1), nullptr, nullptr);
     if (written > 0 || take == 0) {
       destination[written > 0 ? written : 0] = '\0';
       return;
@@ -33,8 +34,8 @@ void utf8_to_utf16(const char* source, char16_t* destination, std::size_t size) 
   if (size == 0) return;
   std::size_t bytes = std::strlen(source);
   for (std::size_t take = bytes; ; --take) {
-    int written = MultiByteToWideChar(CP_UTF8, 0, source, static_cast<int>(take), destination,
-                                      static_cast<int>(size - 1));
+    int written = MultiByteToWideChar(CP_UTF8, 0, source, static_cast<int>(take),
+                                      com::ole(destination), static_cast<int>(size - 1));
     if (written > 0 || take == 0) {
       destination[written > 0 ? written : 0] = u'\0';
       return;

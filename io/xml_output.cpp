@@ -136,7 +136,7 @@ void stream::attribute(std::string_view name, IMoniker* moniker) {
     LPOLESTR raw_name = nullptr;
     if (HRESULT hr = moniker->GetDisplayName(bind_context.get(), nullptr, &raw_name); FAILED(hr))
       com::error::raise_with_thread_info(hr);
-    com::TaskString display_name(raw_name);
+    com::TaskString display_name(com::utf16(raw_name));
     std::u16string_view text = display_name.view();
     write_wchars(text.data(), text.size());
   });

@@ -16,7 +16,7 @@ IErrorInfo* describe(const std::exception& e) noexcept {
   if (FAILED(CreateErrorInfo(creator.put()))) return nullptr;
   char16_t description[description_size];
   io::utf8_to_utf16(e.what(), description, description_size);
-  if (FAILED(creator->SetDescription(description))) return nullptr;
+  if (FAILED(creator->SetDescription(com::ole(description)))) return nullptr;
   void* info = nullptr;
   if (FAILED(creator->QueryInterface(IID_IErrorInfo, &info))) return nullptr;
   return static_cast<IErrorInfo*>(info);

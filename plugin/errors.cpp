@@ -19,7 +19,7 @@ std::string com_error_message(HRESULT hr, IErrorInfo* info) {
   if (info != nullptr) {
     BSTR description = nullptr;
     if (SUCCEEDED(info->GetDescription(&description)) && description != nullptr) {
-      io::utf16_to_utf8(description, text, sizeof text);
+      io::utf16_to_utf8(com::utf16(description), text, sizeof text);
       SysFreeString(description);
       return text;
     }

@@ -80,7 +80,7 @@ TEST(InterfaceIdl, WritesParameterShapes) {
             std::string::npos);
   EXPECT_NE(text.find("    [unique, size_is(count)] ScheduleRecord_Field2Item* items;\n"),
             std::string::npos);
-  EXPECT_NE(text.find("[object, uuid(5274CC44-553C-4A2A-95A6-989F64CFDDEF)]\n"
+  EXPECT_NE(text.find("[object, local, uuid(5274CC44-553C-4A2A-95A6-989F64CFDDEF)]\n"
                       "interface I5274CC44_553C_4A2A_95A6_989F64CFDDEF : IUnknown\n"),
             std::string::npos);
 }

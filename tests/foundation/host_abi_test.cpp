@@ -1,13 +1,46 @@
-// Uses the plug-in exactly as an event viewer does: dlopen, dlsym and function tables only.
+// Uses the plug-in exactly as an event viewer does: the loader, exported functions and function
+// tables only. The same test runs against the Windows build, under Wine.
+#ifdef _WIN32
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
+
+#ifdef _WIN32
+using Module = HMODULE;
+Module load(const char* path) { return LoadLibraryA(path); }
+void unload(Module module) { FreeLibrary(module); }
+void* symbol(Module module, const char* name) {
+  FARPROC function = GetProcAddress(module, name);
+  void* address = nullptr;
+  std::memcpy(&address, &function, sizeof address);
+  return address;
+}
+std::string load_error() { return "error " + std::to_string(GetLastError()); }
+// The runtime services that a host calls are the system's.
+Module error_runtime(Module) { return GetModuleHandleA("oleaut32.dll"); }
+Module memory_runtime(Module) { return GetModuleHandleA("ole32.dll"); }
+#else
+using Module = void*;
+Module load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
+void unload(Module module) { dlclose(module); }
+void* symbol(Module module, const char* name) { return dlsym(module, name); }
+std::string load_error() { return dlerror(); }
+// The runtime stand-in comes with the plug-in: its lookups find the instance the plug-in uses.
+Module error_runtime(Module plugin) { return plugin; }
+Module memory_runtime(Module plugin) { return plugin; }
+#endif
 
 using HRESULT = std::int32_t;
 using XmlEntry = HRESULT (*)(std::uint32_t, std::uint32_t, const std::uint8_t*, char16_t*, std::uint32_t);
@@ -81,19 +114,22 @@ constexpr std::array<std::pair<const char*, const char*>, 30> expected_rows{{
 class HostAbi : public ::testing::Test {
  protected:
   void SetUp() override {
-    handle = dlopen(VED_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle, nullptr) << dlerror();
-    enumerate = reinterpret_cast<HRESULT (*)(void**)>(dlsym(handle, "UI_EnumEVENTUI"));
-    can_unload = reinterpret_cast<HRESULT (*)()>(dlsym(handle, "DllCanUnloadNow"));
-    get_error_info = reinterpret_cast<HRESULT (*)(std::uint32_t, void**)>(dlsym(handle, "GetErrorInfo"));
-    set_error_info = reinterpret_cast<HRESULT (*)(std::uint32_t, void*)>(dlsym(handle, "SetErrorInfo"));
-    free_string = reinterpret_cast<void (*)(char16_t*)>(dlsym(handle, "SysFreeString"));
+    handle = load(VED_PLUGIN_PATH);
+    ASSERT_NE(handle, nullptr) << load_error();
+    enumerate = reinterpret_cast<HRESULT (*)(void**)>(symbol(handle, "UI_EnumEVENTUI"));
+    can_unload = reinterpret_cast<HRESULT (*)()>(symbol(handle, "DllCanUnloadNow"));
+    Module errors = error_runtime(handle);
+    get_error_info =
+        reinterpret_cast<HRESULT (*)(std::uint32_t, void**)>(symbol(errors, "GetErrorInfo"));
+    set_error_info =
+        reinterpret_cast<HRESULT (*)(std::uint32_t, void*)>(symbol(errors, "SetErrorInfo"));
+    free_string = reinterpret_cast<void (*)(char16_t*)>(symbol(errors, "SysFreeString"));
     ASSERT_TRUE(enumerate && can_unload && get_error_info && set_error_info && free_string);
-    ASSERT_NE(dlsym(handle, "CoTaskMemAlloc"), nullptr);
-    ASSERT_NE(dlsym(handle, "CoTaskMemFree"), nullptr);
+    ASSERT_NE(symbol(memory_runtime(handle), "CoTaskMemAlloc"), nullptr);
+    ASSERT_NE(symbol(memory_runtime(handle), "CoTaskMemFree"), nullptr);
   }
   void TearDown() override {
-    if (handle != nullptr) dlclose(handle);
+    if (handle != nullptr) unload(handle);
   }
 
   std::array<Record, 30> records() {
@@ -119,7 +155,7 @@ class HostAbi : public ::testing::Test {
     return result;
   }
 
-  void* handle = nullptr;
+  Module handle = nullptr;
   HRESULT (*enumerate)(void**) = nullptr;
   HRESULT (*can_unload)() = nullptr;
   HRESULT (*get_error_info)(std::uint32_t, void**) = nullptr;
@@ -174,5 +210,32 @@ TEST_F(HostAbi, GuardsAndLockCount) {
   slot<std::uint32_t (*)(void*)>(clone, 2)(clone);
   EXPECT_EQ(can_unload(), 0);
 }
+
+TEST_F(HostAbi, CutPayloadsUnderflowWithTheirDescription) {
+  std::array<Record, 30> rows = records();
+  const std::uint8_t kind_only[] = {16};  // an InBand Switch payload cut after its kind
+  char16_t buffer[64];
+  std::uint32_t colour = 1;
+  EXPECT_EQ(rows[9].text(0, sizeof kind_only, kind_only, buffer, 64, &colour),
+            static_cast<HRESULT>(0x80020009u));
+  EXPECT_EQ(colour, 1u);
+  EXPECT_EQ(error_description(), "an underflow occured");
+  EXPECT_EQ(rows[9].xml(0, 0, nullptr, buffer, 64), static_cast<HRESULT>(0x80020009u));
+  EXPECT_EQ(error_description(), "an underflow occured");
+  EXPECT_EQ(error_description(), "");  // taken away from the thread
+}
+
+#ifdef _WIN32
+TEST_F(HostAbi, ExportsTheEntryPointsByOrdinal) {
+  const char* names[] = {"UI_EnumEVENTUI", "DllCanUnloadNow", "DllGetClassObject",
+                         "DllRegisterServer", "DllUnregisterServer"};
+  for (WORD ordinal = 1; ordinal <= 5; ++ordinal) {
+    void* by_ordinal = symbol(handle, MAKEINTRESOURCEA(ordinal));
+    EXPECT_NE(by_ordinal, nullptr) << ordinal;
+    EXPECT_EQ(by_ordinal, symbol(handle, names[ordinal - 1])) << ordinal;
+  }
+  EXPECT_EQ(symbol(handle, MAKEINTRESOURCEA(6)), nullptr);
+}
+#endif
 
 }  // namespace

@@ -4,6 +4,10 @@
 // never cross the binary interface.
 #pragma once
 
+#ifdef _WIN32
+#include "platform/windows_com.h"
+#else
+
 #include <cstddef>
 #include <cstdint>
 
@@ -146,3 +150,5 @@ VED_RUNTIME_API int WideCharToMultiByte(UINT code_page, DWORD flags, const OLECH
                                         int source_length, char* destination,
                                         int destination_length, const char* default_char,
                                         BOOL* used_default);
+
+#endif  // _WIN32

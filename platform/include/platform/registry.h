@@ -12,6 +12,10 @@
 
 #include "platform/com.h"
 
+#ifdef _WIN32
+// The system's registry, through the adapter in platform/src/windows.
+#define VED_RUNTIME_API extern "C"
+#else
 using LSTATUS = std::int32_t;
 
 inline constexpr LSTATUS ERROR_SUCCESS = 0;
@@ -23,27 +27,29 @@ constexpr HRESULT HRESULT_FROM_WIN32(LSTATUS status) noexcept {
   return status <= 0 ? status
                      : hresult(0x80070000u | (static_cast<std::uint32_t>(status) & 0xFFFFu));
 }
+#endif
 
 // Creates the key and every missing key above it.
-VED_RUNTIME_API LSTATUS VedRegistryCreateKey(LPCOLESTR path);
+VED_RUNTIME_API LSTATUS VedRegistryCreateKey(const char16_t* path);
 
 // Creates the key as above and sets one of its string values.
-VED_RUNTIME_API LSTATUS VedRegistrySetValue(LPCOLESTR path, LPCOLESTR name, LPCOLESTR data);
+VED_RUNTIME_API LSTATUS VedRegistrySetValue(const char16_t* path, const char16_t* name,
+                                            const char16_t* data);
 
 // Deletes the key with its values and every key below it.
-VED_RUNTIME_API LSTATUS VedRegistryDeleteTree(LPCOLESTR path);
+VED_RUNTIME_API LSTATUS VedRegistryDeleteTree(const char16_t* path);
 
 // Deletes one value, then the key and the keys above it for as long as they are left holding no
 // value and no key: the keys that were created only to hold the value go with it.
-VED_RUNTIME_API LSTATUS VedRegistryRemoveValue(LPCOLESTR path, LPCOLESTR name);
+VED_RUNTIME_API LSTATUS VedRegistryRemoveValue(const char16_t* path, const char16_t* name);
 
 // Reports every key, parents before children and siblings in name order, each followed by its
 // values (the default value first, as an empty name, then the others in name order). The
 // registry stays locked during the walk: the callbacks must not call into it.
 struct VedRegistryVisitor {
   void* context;
-  void (*key)(void* context, LPCOLESTR path);
-  void (*value)(void* context, LPCOLESTR name, LPCOLESTR data);
+  void (*key)(void* context, const char16_t* path);
+  void (*value)(void* context, const char16_t* name, const char16_t* data);
 };
 VED_RUNTIME_API void VedRegistryVisit(const VedRegistryVisitor* visitor);
 
