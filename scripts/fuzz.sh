@@ -11,6 +11,7 @@ work=build/fuzz
 rm -rf "$work/seeds" "$work/findings"
 mkdir -p "$work/seeds" "$work/corpus" "$work/findings"
 "$work/write_fuzz_seeds" "$work/seeds"
-"$work/entry_fuzzer" "$work/corpus" "$work/seeds" \
+# New inputs go to the build tree; the committed corpus (a merged campaign) and the seeds are read.
+"$work/entry_fuzzer" "$work/corpus" fuzz/corpus "$work/seeds" \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$work/findings/" 2>&1 | tail -n 25
