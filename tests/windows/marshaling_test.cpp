@@ -35,14 +35,13 @@ Received described(const Record& record) {
 class ServerApartment {
  public:
   ServerApartment(IUnknown* object, const IID& iid) {
-    std::promise<HRESULT> marshaled;
-    std::future<HRESULT> result = marshaled.get_future();
-    thread_ = std::thread([&, object] {
+    std::future<HRESULT> result = marshaled_.get_future();
+    thread_ = std::thread([this, &iid, object] {
       HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
       if (SUCCEEDED(hr)) hr = CreateStreamOnHGlobal(nullptr, TRUE, &stream_);
       if (SUCCEEDED(hr))
         hr = CoMarshalInterface(stream_, iid, object, MSHCTX_INPROC, nullptr, MSHLFLAGS_NORMAL);
-      marshaled.set_value(hr);
+      marshaled_.set_value(hr);
       stop_.get_future().wait();
       CoUninitialize();
     });
@@ -69,8 +68,10 @@ class ServerApartment {
   }
 
  private:
-  std::thread thread_;
+  // Both promises outlive the thread, which uses them.
+  std::promise<HRESULT> marshaled_;
   std::promise<void> stop_;
+  std::thread thread_;
   IStream* stream_ = nullptr;
   HRESULT marshal_result_ = E_FAIL;
 };
