@@ -4,16 +4,12 @@
 
 namespace io {
 
-void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
 #ifdef _WIN32
+void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
   MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(n), com::ole(destination),
                       static_cast<int>(n));
-#else
-  // The stand-in's ANSI code page is Latin-1: the conversion is plain widening, done inline
-  // because every narrow write of every renderer goes through it.
-  for (std::size_t i = 0; i < n; ++i) destination[i] = static_cast<unsigned char>(source[i]);
-#endif
 }
+#endif
 
 void utf16_to_utf8(const char16_t* source, char* destination, std::size_t size) noexcept {
   if (size == 0) return;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -101,7 +102,41 @@ class TaskString {
 namespace io {
 
 // Widens narrow text through the system's ANSI code page, one unit per byte.
+#ifdef _WIN32
 void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept;
+#else
+namespace widening {
+// Blocks of bytes widened to as many 16-bit units at once.
+using bytes4 = std::uint8_t __attribute__((vector_size(4)));
+using units4 = std::uint16_t __attribute__((vector_size(8)));
+using bytes8 = std::uint8_t __attribute__((vector_size(8)));
+using units8 = std::uint16_t __attribute__((vector_size(16)));
+
+template <class Bytes, class Units>
+void widen_block(const char* source, char16_t* destination) noexcept {
+  Bytes bytes;
+  std::memcpy(&bytes, source, sizeof bytes);
+  const Units units = __builtin_convertvector(bytes, Units);
+  std::memcpy(destination, &units, sizeof units);
+}
+}  // namespace widening
+
+// The stand-in's ANSI code page is Latin-1: plain widening, inline because every narrow write of
+// every renderer goes through it, and in blocks because most of those writes are short. The last
+// block overlaps the one before when n is not a multiple of the block size.
+inline void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
+  using namespace widening;
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8) widen_block<bytes8, units8>(source + i, destination + i);
+    widen_block<bytes8, units8>(source + n - 8, destination + n - 8);
+  } else if (n >= 4) {
+    widen_block<bytes4, units4>(source, destination);
+    widen_block<bytes4, units4>(source + n - 4, destination + n - 4);
+  } else {
+    for (std::size_t i = 0; i < n; ++i) destination[i] = static_cast<unsigned char>(source[i]);
+  }
+}
+#endif
 
 // UTF-16 up to and including its terminator into UTF-8 of at most `size` bytes; the result is
 // always terminated (cut short when it does not fit).

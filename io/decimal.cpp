@@ -52,13 +52,6 @@ decimal rescale(decimal d, int target_exponent) {
   return decimal::pack(m, e);
 }
 
-int compare(decimal a, decimal b) {
-  int target = a.exponent() < b.exponent() ? a.exponent() : b.exponent();
-  std::int64_t ma = rescale(a, target).mantissa();
-  std::int64_t mb = rescale(b, target).mantissa();
-  return ma < mb ? -1 : ma > mb ? 1 : 0;
-}
-
 decimal divide(decimal a, decimal b) {
   std::int64_t m = a.mantissa();
   int e = a.exponent();

@@ -26,41 +26,103 @@ decimal absolute(decimal d) {
   return d.mantissa() < 0 ? decimal::pack(-d.mantissa(), d.exponent()) : d;
 }
 
-template <class Sink>
-void put_char(Sink& out, char c) {
-  out.put_text(std::string_view(&c, 1));
+constexpr UnitRow unit_row(std::string_view name, std::u16string_view wide_name, int exponent) {
+  return {name, wide_name, power_of_ten(exponent), exponent};
 }
 
+// The characters of one number, built before any of them is written.
+class NumberText {
+ public:
+  void push(char c) noexcept { text_[size_++] = c; }
+  void push(char c, int count) noexcept {
+    for (; count > 0; --count) push(c);
+  }
+  std::string_view view() const noexcept { return {text_, size_}; }
+
+ private:
+  // A sign, "0.", 31 zeros, 18 digits and a point, or 18 digits and 48 zeros.
+  char text_[80];
+  std::size_t size_ = 0;
+};
+
+// Each character of a number is a write of its own, so an overflow keeps every character that
+// fitted. The whole number as one write leaves the same text when it fits; when it does not, the
+// characters are written one by one to fail exactly where they would.
 template <class Sink>
-void put_digits(Sink& out, std::uint64_t magnitude) {
+void put_characters(Sink& out, std::string_view text) {
+  try {
+    out.put_text(text);
+  } catch (const io::overflow&) {
+    for (const char& c : text) out.put_text(std::string_view(&c, 1));
+  }
+}
+
+// Decimal digits of a magnitude, most significant first.
+void push_digits(NumberText& text, std::uint64_t magnitude) {
   char digits[20];
   int n = 0;
   do {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  while (n != 0) put_char(out, digits[--n]);
+  while (n != 0) text.push(digits[--n]);
+}
+
+NumberText decimal_text(decimal value) {
+  NumberText text;
+  std::int64_t m = value.mantissa();
+  if (m == 0) {
+    text.push('0');
+    return text;
+  }
+  if (m < 0) {
+    text.push('-');
+    m = -m;
+  }
+  // Normal form first: the trailing zeros go into the exponent, four at a time while they last.
+  auto rest = static_cast<std::uint64_t>(m);
+  int exponent = value.exponent();
+  for (; rest % 10000 == 0; rest /= 10000) exponent += 4;
+  for (; rest % 10 == 0; rest /= 10) ++exponent;
+  char digits[20];  // least significant first
+  int n = 0;
+  for (; rest != 0; rest /= 10) digits[n++] = static_cast<char>('0' + rest % 10);
+  int p = exponent + n;  // digits before the point
+  if (p <= 0) {
+    text.push('0');
+    if (p < 0) {
+      text.push('.');
+      text.push('0', -p);
+    }
+  }
+  while (n != 0) {
+    if (p == 0) text.push('.');
+    text.push(digits[--n]);
+    --p;
+  }
+  text.push('0', p);
+  return text;
 }
 
 template <class Sink>
 void format_with_unit(Sink& out, decimal value, std::span<const UnitRow> table) {
   const UnitRow& unit = choose_unit(value, table);
-  format_decimal(out, divide(value, unit.size));
+  // The quotient divide(value, unit.size) gives, found without dividing: a power of ten divides
+  // exactly by moving the point.
+  format_decimal(out, decimal::pack(value.mantissa(), value.exponent() - unit.exponent));
   out.put_text(unit.wide_name);
 }
 
 }  // namespace
 
 const UnitRow frequency_units[6] = {
-    {"Hz", u"Hz", power_of_ten(0)},   {"KHz", u"KHz", power_of_ten(3)},
-    {"MHz", u"MHz", power_of_ten(6)}, {"GHz", u"GHz", power_of_ten(9)},
-    {"THz", u"THz", power_of_ten(12)}, {"PHz", u"PHz", power_of_ten(15)},
+    unit_row("Hz", u"Hz", 0),   unit_row("KHz", u"KHz", 3),  unit_row("MHz", u"MHz", 6),
+    unit_row("GHz", u"GHz", 9), unit_row("THz", u"THz", 12), unit_row("PHz", u"PHz", 15),
 };
 
 const UnitRow bit_rate_units[5] = {
-    {"bps", u"bps", power_of_ten(0)},   {"Kbps", u"Kbps", power_of_ten(3)},
-    {"Mbps", u"Mbps", power_of_ten(6)}, {"Gbps", u"Gbps", power_of_ten(9)},
-    {"Tbps", u"Tbps", power_of_ten(12)},
+    unit_row("bps", u"bps", 0),   unit_row("Kbps", u"Kbps", 3), unit_row("Mbps", u"Mbps", 6),
+    unit_row("Gbps", u"Gbps", 9), unit_row("Tbps", u"Tbps", 12),
 };
 
 const UnitRow& choose_unit(decimal value, std::span<const UnitRow> table) {
@@ -83,46 +145,23 @@ HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept {
 
 template <class Sink>
 void format_decimal(Sink& out, decimal value) {
-  value = normalize(value);
-  std::int64_t m = value.mantissa();
-  if (m < 0) {
-    put_char(out, '-');
-    m = -m;
-  }
-  if (m == 0) {
-    put_char(out, '0');
-    return;
-  }
-  char digits[20];
-  int n = 0;
-  for (auto rest = static_cast<std::uint64_t>(m); rest != 0; rest /= 10)
-    digits[n++] = static_cast<char>('0' + rest % 10);
-  int p = value.exponent() + n;  // digits before the point
-  if (p <= 0) {
-    put_char(out, '0');
-    if (p < 0) {
-      put_char(out, '.');
-      for (int i = p; i < 0; ++i) put_char(out, '0');
-    }
-  }
-  while (n != 0) {
-    if (p == 0) put_char(out, '.');
-    put_char(out, digits[--n]);
-    --p;
-  }
-  for (; p > 0; --p) put_char(out, '0');
+  put_characters(out, decimal_text(value).view());
 }
 
 template <class Sink>
 void format_integer(Sink& out, std::int32_t value) {
-  if (value < 0) put_char(out, '-');
-  put_digits(out, value < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
-                            : static_cast<std::uint64_t>(value));
+  NumberText text;
+  if (value < 0) text.push('-');
+  push_digits(text, value < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
+                              : static_cast<std::uint64_t>(value));
+  put_characters(out, text.view());
 }
 
 template <class Sink>
 void format_integer(Sink& out, std::uint32_t value) {
-  put_digits(out, value);
+  NumberText text;
+  push_digits(text, value);
+  put_characters(out, text.view());
 }
 
 template <class Sink>

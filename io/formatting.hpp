@@ -1,5 +1,5 @@
-// Exact value formatting into either sink. Numbers are written one character at a time and a
-// unit as one write, straight into the caller's buffer; nothing is allocated.
+// Exact value formatting into either sink. A number's characters are separate writes and a unit
+// one write, straight into the caller's buffer; nothing is allocated.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct UnitRow {
   std::string_view name;
   std::u16string_view wide_name;
   decimal size;
+  int exponent;  // size = 10^exponent, so dividing by the unit only moves the decimal point
 };
 
 extern const UnitRow frequency_units[6];

@@ -2,10 +2,12 @@
 // every write; a write that does not fit raises io::overflow and writes nothing.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "io/com_services.hpp"
 #include "io/wide_text.hpp"
 
 namespace io::text {
@@ -22,9 +24,22 @@ class output_stream {
   std::size_t written() const noexcept { return static_cast<std::size_t>(position_ - begin_); }
   const char16_t* data() const noexcept { return begin_; }
 
-  void write_chars(const char* text, std::size_t n);
-  void write_wchars(const char16_t* text, std::size_t n);
-  void write_wchars(WideText text);
+  // Inline: renderers write in many short pieces, so the call would cost more than the copy.
+  void write_chars(const char* text, std::size_t n) {
+    reserve(n);
+    widen_ansi(text, n, position_);
+    commit(n);
+  }
+  void write_wchars(const char16_t* text, std::size_t n) {
+    reserve(n);
+    std::copy_n(text, n, position_);
+    commit(n);
+  }
+  void write_wchars(WideText text) {
+    reserve(text.units);
+    text.copy_to(position_);
+    commit(text.units);
+  }
 
   // Text renderers and the formatting code write through put_text on either sink.
   void put_text(std::string_view text) { write_chars(text.data(), text.size()); }
@@ -33,7 +48,10 @@ class output_stream {
 
  protected:
   // Raises io::overflow unless n characters and the terminator fit.
-  void reserve(std::size_t n) const;
+  void reserve(std::size_t n) const {
+    if (n >= room()) [[unlikely]]
+      raise_overflow(n);
+  }
   void commit(std::size_t n) noexcept {
     position_ += n;
     *position_ = u'\0';
@@ -41,6 +59,8 @@ class output_stream {
   char16_t* position() const noexcept { return position_; }
 
  private:
+  [[noreturn]] void raise_overflow(std::size_t n) const;
+
   char16_t* begin_;
   char16_t* position_;
   char16_t* end_;

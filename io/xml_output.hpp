@@ -30,9 +30,16 @@ class output_stream : public io::text::output_stream {
   void apply(indent_directive d) { d == indent_directive::indent ? indent() : outdent(); }
   std::uint32_t indent_level() const noexcept { return indent_level_; }
 
+ protected:
+  // Pieces (narrow or UTF-16 text) as consecutive writes would leave them, written in one go when
+  // they all fit and hold no line break before their end. Otherwise false, with nothing written:
+  // the caller then writes them one by one, so that a write that does not fit fails exactly where
+  // it would.
+  template <class... Pieces>
+  bool write_at_once(const Pieces&... pieces);
+
  private:
-  template <class Text>
-  void write_lines(const Text& text);
+  void write_lines(const char* text, std::size_t n);
   void write_indentation();
 
   bool at_line_start_ = true;
@@ -80,8 +87,10 @@ class stream : public io::text::indented::output_stream {
 
  private:
   void close_start_tag();
-  template <class Value>
-  void write_attribute(std::string_view name, const Value& value);
+  // The opening of an attribute, ` name="`, up to its value.
+  void start_attribute(std::string_view name);
+  // The moniker's display name, or "(none)" for a null moniker.
+  void write_display_name(IMoniker* moniker);
 
   std::string_view stack_[max_depth];
   std::size_t depth_ = 0;
