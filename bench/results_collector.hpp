@@ -11,7 +11,7 @@
 namespace bench {
 
 struct Measurement {
-  double nanoseconds;  // CPU time per call; the median when repeated
+  double nanoseconds;  // CPU time per call; the fastest repetition's when repeated
   double allocations;  // per call
   double units;        // output units (UTF-16) per call
 };
