@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the host need, when any is missing.
+# Installs the Debian packages the build, the tests and the host need, and any named as
+# arguments, when any is missing.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  "$@"
 )
 
 missing=()

@@ -3,20 +3,7 @@
 # and runs the tests under Wine, headless, against the Linux host's renderings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-
-packages=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "installing: ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-deps.sh mingw-w64 mingw-w64-tools wine wine64 libwine-dev
 
 # The Linux host renders the samples that the Windows host's must equal.
 cmake --preset default >/dev/null

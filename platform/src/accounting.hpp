@@ -37,4 +37,36 @@ class RefCount {
   std::atomic<ULONG> count_{1};
 };
 
+// IUnknown for a stand-in object that answers one interface besides IUnknown, is counted alive
+// while it exists and deletes itself on its last release.
+template <class Derived, class Interface, const IID& interface_id,
+          std::atomic<std::int64_t> LiveCounters::*Counter>
+class SimpleObject : public Interface {
+ public:
+  HRESULT QueryInterface(REFIID riid, void** ppv) override {
+    if (ppv == nullptr) return E_POINTER;
+    if (riid == IID_IUnknown || riid == interface_id) {
+      *ppv = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG AddRef() override { return references_.add(); }
+  ULONG Release() override {
+    ULONG left = references_.release();
+    if (left == 0) delete static_cast<Derived*>(this);
+    return left;
+  }
+
+ protected:
+  SimpleObject() = default;
+  ~SimpleObject() = default;
+
+ private:
+  RefCount references_;
+  Counted<Counter> counted_;
+};
+
 }  // namespace platform

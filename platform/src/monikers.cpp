@@ -6,32 +6,13 @@
 
 namespace {
 
-class BindContext final : public IBindCtx {
- public:
-  HRESULT QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IBindCtx) {
-      *ppv = static_cast<IBindCtx*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return references_.add(); }
-  ULONG Release() override {
-    ULONG left = references_.release();
-    if (left == 0) delete this;
-    return left;
-  }
+class BindContext final
+    : public platform::SimpleObject<BindContext, IBindCtx, IID_IBindCtx,
+                                    &platform::LiveCounters::bind_contexts> {};
 
- private:
-  ~BindContext() = default;
-  platform::RefCount references_;
-  platform::Counted<&platform::LiveCounters::bind_contexts> counted_;
-};
-
-class DisplayNameMoniker final : public IMoniker {
+class DisplayNameMoniker final
+    : public platform::SimpleObject<DisplayNameMoniker, IMoniker, IID_IMoniker,
+                                    &platform::LiveCounters::monikers> {
  public:
   // Takes a copy of `units` units; the copy is terminated.
   static DisplayNameMoniker* create(const OLECHAR* text, std::size_t units) noexcept {
@@ -44,22 +25,7 @@ class DisplayNameMoniker final : public IMoniker {
     return moniker;
   }
 
-  HRESULT QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IMoniker) {
-      *ppv = static_cast<IMoniker*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return references_.add(); }
-  ULONG Release() override {
-    ULONG left = references_.release();
-    if (left == 0) delete this;
-    return left;
-  }
+  ~DisplayNameMoniker() { delete[] name_; }
 
   HRESULT GetDisplayName(IBindCtx* bind_context, IMoniker*, LPOLESTR* display_name) override {
     if (display_name == nullptr) return E_POINTER;
@@ -74,10 +40,7 @@ class DisplayNameMoniker final : public IMoniker {
 
  private:
   DisplayNameMoniker(OLECHAR* name, std::size_t units) noexcept : name_(name), units_(units) {}
-  ~DisplayNameMoniker() { delete[] name_; }
 
-  platform::RefCount references_;
-  platform::Counted<&platform::LiveCounters::monikers> counted_;
   OLECHAR* name_;
   std::size_t units_;
 };
