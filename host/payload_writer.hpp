@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -21,6 +22,10 @@ class PayloadWriter {
     bytes_.insert(bytes_.end(), n, 0);
     return *this;
   }
+  PayloadWriter& raw(std::initializer_list<std::uint8_t> bytes) {
+    bytes_.insert(bytes_.end(), bytes);
+    return *this;
+  }
   // Narrow text: 16-bit byte count, then the bytes.
   PayloadWriter& string(std::string_view text) {
     u16(static_cast<std::uint16_t>(text.size()));
@@ -30,10 +35,20 @@ class PayloadWriter {
   // Wide text (also a moniker's display name): 16-bit unit count, then the units.
   PayloadWriter& wstring(std::u16string_view text) {
     u16(static_cast<std::uint16_t>(text.size()));
+    return units(text);
+  }
+  // A signed 16-bit count as given, which may disagree with the text, then the units.
+  PayloadWriter& counted_wstring(std::int16_t count, std::u16string_view text) {
+    i16(count);
+    return units(text);
+  }
+  PayloadWriter& units(std::u16string_view text) {
     for (char16_t unit : text) u16(static_cast<std::uint16_t>(unit));
     return *this;
   }
 
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  operator const std::vector<std::uint8_t>&() const { return bytes_; }  // NOLINT: reads as a payload
   std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
  private:
