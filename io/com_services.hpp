@@ -127,7 +127,8 @@ void widen_block(const char* source, char16_t* destination) noexcept {
 inline void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
   using namespace widening;
   if (n >= 8) {
-    for (std::size_t i = 0; i + 8 < n; i += 8) widen_block<bytes8, units8>(source + i, destination + i);
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+      widen_block<bytes8, units8>(source + i, destination + i);
     widen_block<bytes8, units8>(source + n - 8, destination + n - 8);
   } else if (n >= 4) {
     widen_block<bytes4, units4>(source, destination);

@@ -1,5 +1,10 @@
 #include "io/formatting.hpp"
 
+#include <array>
+#include <cstring>
+#include <iterator>
+#include <utility>
+
 #include "io/text_output.hpp"
 #include "io/xml_output.hpp"
 #include "plugin/errors.hpp"
@@ -34,39 +39,74 @@ constexpr UnitRow unit_row(std::string_view name, std::u16string_view wide_name,
 class NumberText {
  public:
   void push(char c) noexcept { text_[size_++] = c; }
-  void push(char c, int count) noexcept {
-    for (; count > 0; --count) push(c);
+  void push(std::string_view run) noexcept {
+    std::memcpy(text_ + size_, run.data(), run.size());
+    size_ += run.size();
+  }
+  void push_zeros(int count) noexcept {
+    for (; count > 0; --count) push('0');
   }
   std::string_view view() const noexcept { return {text_, size_}; }
 
  private:
-  // A sign, "0.", 31 zeros, 18 digits and a point, or 18 digits and 48 zeros.
-  char text_[80];
+  // A sign, "0.", 31 zeros, 18 digits and a point, or 18 digits and 48 zeros; then a unit.
+  char text_[88];
   std::size_t size_ = 0;
 };
 
-// Each character of a number is a write of its own, so an overflow keeps every character that
-// fitted. The whole number as one write leaves the same text when it fits; when it does not, the
-// characters are written one by one to fail exactly where they would.
+// A unit written after its number: the wide name is what goes into the buffer; the narrow name,
+// the same ASCII text, lets number and unit travel as one piece.
+struct UnitName {
+  std::string_view name;
+  std::u16string_view wide_name;
+};
+
+// Each character of a number is a write of its own and its unit one more, so an overflow keeps
+// every character that fitted. Number and unit as one write leave the same text when they fit;
+// when they do not, they are written piece by piece to fail exactly where that would.
 template <class Sink>
-void put_characters(Sink& out, std::string_view text) {
+void put_number(Sink& out, NumberText&& text, UnitName unit = {}) {
+  const std::string_view number = text.view();
+  text.push(unit.name);
   try {
-    out.put_text(text);
+    out.put_text(text.view());
   } catch (const io::overflow&) {
-    for (const char& c : text) out.put_text(std::string_view(&c, 1));
+    for (const char& c : number) out.put_text(std::string_view(&c, 1));
+    if (!unit.wide_name.empty()) out.put_text(unit.wide_name);
   }
 }
 
-// Decimal digits of a magnitude, most significant first.
-void push_digits(NumberText& text, std::uint64_t magnitude) {
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (n != 0) text.push(digits[--n]);
-}
+// The decimal digits of a magnitude, two at a time, most significant first.
+class Digits {
+ public:
+  explicit Digits(std::uint64_t magnitude) noexcept {
+    constexpr auto pairs = [] {
+      std::array<char, 200> table{};
+      for (std::size_t i = 0; i < 100; ++i) {
+        table[2 * i] = static_cast<char>('0' + i / 10);
+        table[2 * i + 1] = static_cast<char>('0' + i % 10);
+      }
+      return table;
+    }();
+    for (; magnitude >= 100; magnitude /= 100) {
+      first_ -= 2;
+      std::memcpy(first_, &pairs[2 * (magnitude % 100)], 2);
+    }
+    if (magnitude >= 10) {
+      first_ -= 2;
+      std::memcpy(first_, &pairs[2 * magnitude], 2);
+    } else {
+      *--first_ = static_cast<char>('0' + magnitude);
+    }
+  }
+  std::string_view view() const noexcept {
+    return {first_, static_cast<std::size_t>(std::end(digits_) - first_)};
+  }
+
+ private:
+  char digits_[20];
+  char* first_ = std::end(digits_);
+};
 
 NumberText decimal_text(decimal value) {
   NumberText text;
@@ -84,23 +124,21 @@ NumberText decimal_text(decimal value) {
   int exponent = value.exponent();
   for (; rest % 10000 == 0; rest /= 10000) exponent += 4;
   for (; rest % 10 == 0; rest /= 10) ++exponent;
-  char digits[20];  // least significant first
-  int n = 0;
-  for (; rest != 0; rest /= 10) digits[n++] = static_cast<char>('0' + rest % 10);
-  int p = exponent + n;  // digits before the point
+  const std::string_view digits = Digits(rest).view();
+  const int n = static_cast<int>(digits.size());
+  const int p = exponent + n;  // digits before the point
   if (p <= 0) {
-    text.push('0');
-    if (p < 0) {
-      text.push('.');
-      text.push('0', -p);
-    }
+    text.push("0.");
+    text.push_zeros(-p);
+    text.push(digits);
+  } else if (p < n) {
+    text.push(digits.substr(0, static_cast<std::size_t>(p)));
+    text.push('.');
+    text.push(digits.substr(static_cast<std::size_t>(p)));
+  } else {
+    text.push(digits);
+    text.push_zeros(p - n);
   }
-  while (n != 0) {
-    if (p == 0) text.push('.');
-    text.push(digits[--n]);
-    --p;
-  }
-  text.push('0', p);
   return text;
 }
 
@@ -109,8 +147,8 @@ void format_with_unit(Sink& out, decimal value, std::span<const UnitRow> table) 
   const UnitRow& unit = choose_unit(value, table);
   // The quotient divide(value, unit.size) gives, found without dividing: a power of ten divides
   // exactly by moving the point.
-  format_decimal(out, decimal::pack(value.mantissa(), value.exponent() - unit.exponent));
-  out.put_text(unit.wide_name);
+  put_number(out, decimal_text(decimal::pack(value.mantissa(), value.exponent() - unit.exponent)),
+             {unit.name, unit.wide_name});
 }
 
 }  // namespace
@@ -145,23 +183,24 @@ HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept {
 
 template <class Sink>
 void format_decimal(Sink& out, decimal value) {
-  put_characters(out, decimal_text(value).view());
+  put_number(out, decimal_text(value));
 }
 
 template <class Sink>
 void format_integer(Sink& out, std::int32_t value) {
   NumberText text;
   if (value < 0) text.push('-');
-  push_digits(text, value < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
-                              : static_cast<std::uint64_t>(value));
-  put_characters(out, text.view());
+  text.push(Digits(value < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
+                             : static_cast<std::uint64_t>(value))
+                .view());
+  put_number(out, std::move(text));
 }
 
 template <class Sink>
 void format_integer(Sink& out, std::uint32_t value) {
   NumberText text;
-  push_digits(text, value);
-  put_characters(out, text.view());
+  text.push(Digits(value).view());
+  put_number(out, std::move(text));
 }
 
 template <class Sink>
@@ -176,8 +215,8 @@ void format_bit_rate(Sink& out, std::int32_t bits_per_second) {
 
 template <class Sink>
 void format_power(Sink& out, std::int16_t hundredths_dbm) {
-  format_decimal(out, multiply(decimal::from_integer(hundredths_dbm), power_factor));
-  out.put_text(std::u16string_view(u"dBm"));
+  put_number(out, decimal_text(multiply(decimal::from_integer(hundredths_dbm), power_factor)),
+             {"dBm", u"dBm"});
 }
 
 template <class Sink>

@@ -6,25 +6,6 @@
 
 #include "plugin/errors.hpp"
 
-namespace io {
-namespace {
-
-// Text the XML stream writes itself, such as "</" or "=\"": ASCII without line breaks, checked
-// when compiled, and held as UTF-16 so that writing it is a plain copy.
-template <std::size_t N>
-struct markup {
-  consteval markup(const char (&text)[N]) {
-    for (std::size_t i = 0; i + 1 < N; ++i) {
-      if (text[i] == '\n' || static_cast<unsigned char>(text[i]) > 0x7F) throw "plain markup only";
-      units[i] = static_cast<char16_t>(text[i]);
-    }
-  }
-  std::array<char16_t, N - 1> units{};
-};
-
-}  // namespace
-}  // namespace io
-
 namespace io::text::indented {
 namespace {
 
@@ -51,76 +32,6 @@ std::size_t piece_length(WideText text, std::size_t from) {
   return text.units - from;
 }
 
-// Whether a block of bytes holds a line break: a zero byte in it xor line breaks.
-template <class Block>
-bool breaks_in_block(const char* text) noexcept {
-  constexpr Block ones = ~Block{0} / 0xFF;
-  Block bytes;
-  std::memcpy(&bytes, text, sizeof bytes);
-  bytes ^= ones * '\n';
-  return ((bytes - ones) & ~bytes & ones * 0x80) != 0;
-}
-
-// Whether the text holds a line break, in blocks of eight or four bytes; the last block overlaps
-// the one before when the length is not a multiple of the block size.
-inline bool holds_break(std::string_view text) noexcept {
-  const char* p = text.data();
-  const std::size_t n = text.size();
-  if (n >= 8) {
-    for (std::size_t i = 0; i + 8 < n; i += 8)
-      if (breaks_in_block<std::uint64_t>(p + i)) return true;
-    return breaks_in_block<std::uint64_t>(p + n - 8);
-  }
-  if (n >= 4) return breaks_in_block<std::uint32_t>(p) || breaks_in_block<std::uint32_t>(p + n - 4);
-  for (std::size_t i = 0; i < n; ++i)
-    if (p[i] == '\n') return true;
-  return false;
-}
-
-// Writes `count` blanks at `out`, four at a time while there are four.
-inline char16_t* put_blanks(char16_t* out, std::size_t count) noexcept {
-  constexpr std::uint64_t four_blanks = 0x0020002000200020u;
-  for (; count >= 4; count -= 4, out += 4) std::memcpy(out, &four_blanks, sizeof four_blanks);
-  for (; count != 0; --count) *out++ = u' ';
-  return out;
-}
-
-inline std::size_t piece_size(std::string_view piece) noexcept { return piece.size(); }
-inline std::size_t piece_size(std::u16string_view piece) noexcept { return piece.size(); }
-template <std::size_t N>
-constexpr std::size_t piece_size(const markup<N>&) noexcept {
-  return N - 1;
-}
-
-// Whether the piece holds a line break that is not the last character of all the pieces.
-inline bool breaks_inside(std::string_view piece, bool last_piece) noexcept {
-  return holds_break(last_piece && !piece.empty() ? piece.substr(0, piece.size() - 1) : piece);
-}
-inline bool breaks_inside(std::u16string_view piece, bool last_piece) noexcept {
-  if (last_piece && !piece.empty()) piece.remove_suffix(1);
-  return piece.find(u'\n') != std::u16string_view::npos;
-}
-template <std::size_t N>
-constexpr bool breaks_inside(const markup<N>&, bool) noexcept {
-  return false;
-}
-
-// Writes the piece at `out` and moves past it; `last` becomes its last character.
-inline void put_piece(std::string_view piece, char16_t*& out, char16_t& last) noexcept {
-  widen_ansi(piece.data(), piece.size(), out);
-  out += piece.size();
-  if (!piece.empty()) last = out[-1];
-}
-inline void put_piece(std::u16string_view piece, char16_t*& out, char16_t& last) noexcept {
-  out = std::copy(piece.begin(), piece.end(), out);
-  if (!piece.empty()) last = piece.back();
-}
-template <std::size_t N>
-void put_piece(const markup<N>& piece, char16_t*& out, char16_t& last) noexcept {
-  for (char16_t unit : piece.units) *out++ = unit;
-  if (N > 1) last = out[-1];
-}
-
 }  // namespace
 
 void output_stream::outdent() {
@@ -136,24 +47,6 @@ void output_stream::write_indentation() {
     left -= n;
   }
   at_line_start_ = false;
-}
-
-template <class... Pieces>
-bool output_stream::write_at_once(const Pieces&... pieces) {
-  const std::size_t length = (piece_size(pieces) + ...);
-  if (length == 0) return true;  // empty writes write nothing, not even indentation
-  const std::size_t indentation = at_line_start_ ? indent_level_ : 0;
-  if (indentation + length >= room()) return false;
-  // A line break needs indentation behind it unless it ends the last piece: such pieces are left
-  // to the writes one by one.
-  std::size_t index = 0;
-  if ((breaks_inside(pieces, ++index == sizeof...(Pieces)) || ...)) return false;
-  char16_t* out = put_blanks(position(), indentation);
-  char16_t last = u'\0';
-  (put_piece(pieces, out, last), ...);
-  commit(indentation + length);
-  at_line_start_ = last == u'\n';
-  return true;
 }
 
 void output_stream::write_chars(const char* text, std::size_t n) {
@@ -196,6 +89,8 @@ void output_stream::write_wchars(WideText text) {
 
 namespace io::xml::output {
 
+using io::text::pieces::markup;
+
 
 void stream::close_start_tag() {
   if (!tag_closed_) {
@@ -207,16 +102,12 @@ void stream::close_start_tag() {
 // Each operation below writes its pieces at once when they fit, and otherwise one by one in the
 // order the layout prescribes, so that an overflow leaves the same text either way.
 
-void stream::start_element(std::string_view name) {
+void stream::start_element_piecewise(std::string_view name) {
   if (depth_ == max_depth) throw misuse{"unexpected nesting"};
-  if (tag_closed_ ? write_at_once(markup("<"), name) : write_at_once(markup("><"), name)) {
-    stack_[depth_++] = name;
-  } else {
-    if (!tag_closed_) write_chars(">", 1);
-    stack_[depth_++] = name;
-    write_chars("<", 1);
-    write_chars(name.data(), name.size());
-  }
+  if (!tag_closed_) write_chars(">", 1);
+  stack_[depth_++] = name;
+  write_chars("<", 1);
+  write_chars(name.data(), name.size());
   indent();
   tag_closed_ = false;
 }
@@ -230,8 +121,7 @@ void stream::start_attribute(std::string_view name) {
   write_chars("\"", 1);
 }
 
-void stream::attribute(std::string_view name, std::string_view value) {
-  if (!tag_closed_ && write_at_once(markup(" "), name, markup("=\""), value, markup("\""))) return;
+void stream::attribute_piecewise(std::string_view name, std::string_view value) {
   start_attribute(name);
   write_chars(value.data(), value.size());
   write_chars("\"", 1);
@@ -271,11 +161,7 @@ void stream::write_display_name(IMoniker* moniker) {
   write_wchars(text.data(), text.size());
 }
 
-void stream::put_text(std::string_view text) {
-  if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text)) {
-    tag_closed_ = true;
-    return;
-  }
+void stream::put_text_piecewise(std::string_view text) {
   close_start_tag();
   write_chars(text.data(), text.size());
 }

@@ -8,6 +8,7 @@
 
 #include "io/com_services.hpp"
 #include "io/text_output.hpp"
+#include "io/text_pieces.hpp"
 #include "io/wide_text.hpp"
 
 namespace io::text {
@@ -36,7 +37,7 @@ class output_stream : public io::text::output_stream {
   // the caller then writes them one by one, so that a write that does not fit fails exactly where
   // it would.
   template <class... Pieces>
-  bool write_at_once(const Pieces&... pieces);
+  bool write_at_once(const Pieces&... parts);
 
  private:
   void write_lines(const char* text, std::size_t n);
@@ -45,6 +46,26 @@ class output_stream : public io::text::output_stream {
   bool at_line_start_ = true;
   std::uint32_t indent_level_ = 0;
 };
+
+// Inline, so that the pieces of each call are known where it is made.
+template <class... Pieces>
+[[gnu::always_inline]] inline bool output_stream::write_at_once(const Pieces&... parts) {
+  using namespace pieces;
+  const std::size_t length = (piece_size(parts) + ...);
+  if (length == 0) return true;  // empty writes write nothing, not even indentation
+  const std::size_t indentation = at_line_start_ ? indent_level_ : 0;
+  if (indentation + length >= room()) return false;
+  // A line break needs indentation behind it unless it ends the last piece: such pieces are left
+  // to the writes one by one.
+  std::size_t index = 0;
+  if ((breaks_inside(parts, ++index == sizeof...(Pieces)) || ...)) return false;
+  char16_t* out = put_blanks(position(), indentation);
+  char16_t last = u'\0';
+  (put_piece(parts, out, last), ...);
+  commit(indentation + length);
+  at_line_start_ = last == u'\n';
+  return true;
+}
 
 }  // namespace indented
 }  // namespace io::text
@@ -68,13 +89,32 @@ class stream : public io::text::indented::output_stream {
 
   using io::text::indented::output_stream::output_stream;
 
-  void start_element(std::string_view name);
-  void attribute(std::string_view name, std::string_view value);
+  // The common operations are inline, so that literal names and texts are known where they are
+  // written; what does not fit in one piece goes the long way, out of line.
+  [[gnu::always_inline]] void start_element(std::string_view name) {
+    using io::text::pieces::markup;
+    if (depth_ != max_depth &&
+        (tag_closed_ ? write_at_once(markup("<"), name) : write_at_once(markup("><"), name)))
+      opened(name);
+    else
+      start_element_piecewise(name);
+  }
+  [[gnu::always_inline]] void attribute(std::string_view name, std::string_view value) {
+    using io::text::pieces::markup;
+    if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
+      attribute_piecewise(name, value);
+  }
   void attribute(std::string_view name, std::u16string_view value);
   void attribute(std::string_view name, WideText value);
   // The moniker's display name, or "(none)" for a null moniker.
   void attribute(std::string_view name, IMoniker* moniker);
-  void put_text(std::string_view text);
+  [[gnu::always_inline]] void put_text(std::string_view text) {
+    using io::text::pieces::markup;
+    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+      tag_closed_ = true;
+    else
+      put_text_piecewise(text);
+  }
   void put_text(std::u16string_view text);
   void put_text(WideText text);
   void line_break() { put_text(std::string_view("\n")); }
@@ -86,6 +126,14 @@ class stream : public io::text::indented::output_stream {
   std::size_t depth() const noexcept { return depth_; }
 
  private:
+  void opened(std::string_view name) noexcept {
+    stack_[depth_++] = name;
+    indent();
+    tag_closed_ = false;
+  }
+  void start_element_piecewise(std::string_view name);
+  void attribute_piecewise(std::string_view name, std::string_view value);
+  void put_text_piecewise(std::string_view text);
   void close_start_tag();
   // The opening of an attribute, ` name="`, up to its value.
   void start_attribute(std::string_view name);
