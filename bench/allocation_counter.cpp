@@ -41,67 +41,79 @@ std::uint64_t allocation_count() noexcept { return allocations.load(std::memory_
 }  // namespace bench
 
 // The C allocator. The executable's definitions take precedence over the C library's for every
-// shared object in the process.
+// shared object in the process, once exported: the build hides symbols by default.
+#define VED_EXPORTED __attribute__((visibility("default")))
+
 extern "C" {
 
-void* malloc(std::size_t size) {
+VED_EXPORTED void* malloc(std::size_t size) {
   count();
   return __libc_malloc(size);
 }
 
-void* calloc(std::size_t count_of, std::size_t size) {
+VED_EXPORTED void* calloc(std::size_t count_of, std::size_t size) {
   count();
   return __libc_calloc(count_of, size);
 }
 
-void* realloc(void* block, std::size_t size) {
+VED_EXPORTED void* realloc(void* block, std::size_t size) {
   count();
   return __libc_realloc(block, size);
 }
 
-void free(void* block) { __libc_free(block); }
+VED_EXPORTED void free(void* block) { __libc_free(block); }
 
 }  // extern "C"
 
 // operator new in all its forms; the deletes match them.
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void* operator new(std::size_t size, std::align_val_t alignment) {
+VED_EXPORTED void* operator new(std::size_t size) { return allocate(size); }
+VED_EXPORTED void* operator new[](std::size_t size) { return allocate(size); }
+VED_EXPORTED void* operator new(std::size_t size, std::align_val_t alignment) {
   return allocate_aligned(size, alignment);
 }
-void* operator new[](std::size_t size, std::align_val_t alignment) {
+VED_EXPORTED void* operator new[](std::size_t size, std::align_val_t alignment) {
   return allocate_aligned(size, alignment);
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+VED_EXPORTED void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   count();
   return __libc_malloc(size == 0 ? 1 : size);
 }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+VED_EXPORTED void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
   count();
   return __libc_malloc(size == 0 ? 1 : size);
 }
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+VED_EXPORTED void* operator new(std::size_t size, std::align_val_t alignment,
+                                const std::nothrow_t&) noexcept {
   count();
   return __libc_memalign(static_cast<std::size_t>(alignment), size == 0 ? 1 : size);
 }
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+VED_EXPORTED void* operator new[](std::size_t size, std::align_val_t alignment,
+                                  const std::nothrow_t&) noexcept {
   count();
   return __libc_memalign(static_cast<std::size_t>(alignment), size == 0 ? 1 : size);
 }
 
-void operator delete(void* block) noexcept { __libc_free(block); }
-void operator delete[](void* block) noexcept { __libc_free(block); }
-void operator delete(void* block, std::size_t) noexcept { __libc_free(block); }
-void operator delete[](void* block, std::size_t) noexcept { __libc_free(block); }
-void operator delete(void* block, std::align_val_t) noexcept { __libc_free(block); }
-void operator delete[](void* block, std::align_val_t) noexcept { __libc_free(block); }
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept { __libc_free(block); }
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { __libc_free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { __libc_free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { __libc_free(block); }
-void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+VED_EXPORTED void operator delete(void* block) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete[](void* block) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete(void* block, std::size_t) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete[](void* block, std::size_t) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete(void* block, std::align_val_t) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete[](void* block, std::align_val_t) noexcept { __libc_free(block); }
+VED_EXPORTED void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
   __libc_free(block);
 }
-void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+VED_EXPORTED void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
+  __libc_free(block);
+}
+VED_EXPORTED void operator delete(void* block, const std::nothrow_t&) noexcept {
+  __libc_free(block);
+}
+VED_EXPORTED void operator delete[](void* block, const std::nothrow_t&) noexcept {
+  __libc_free(block);
+}
+VED_EXPORTED void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+  __libc_free(block);
+}
+VED_EXPORTED void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
   __libc_free(block);
 }

@@ -24,7 +24,8 @@ std::string outcome(const std::optional<SwitchedCarrier>& before,
     return "switched the site from home to " + plain::bit_rate_text(after->data_rate) +
            pool_consumption(*after);
   if (!before) return "did nothing useful.";
-  if (!after) return "switched the site from " + plain::bit_rate_text(before->data_rate) + " to home.";
+  if (!after)
+    return "switched the site from " + plain::bit_rate_text(before->data_rate) + " to home.";
   if (before->data_rate != after->data_rate)
     return "changed the site's data rate from " + plain::bit_rate_text(before->data_rate) + " to " +
            plain::bit_rate_text(after->data_rate) + pool_consumption(*after);

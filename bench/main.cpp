@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  for (const auto& [name, message] : results.failures()) std::cerr << name << ": " << message << '\n';
+  for (const auto& [name, message] : results.failures())
+    std::cerr << name << ": " << message << '\n';
   return results.failures().empty() ? 0 : 1;
 }

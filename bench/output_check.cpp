@@ -26,14 +26,16 @@ bool conventional_outputs_match(const std::vector<SampleEvent>& samples, std::os
       try {
         actual = render_conventionally(sample, renderer);
       } catch (const std::exception& e) {
-        actual.text = u"(raised: " + std::u16string(e.what(), e.what() + std::strlen(e.what())) + u")";
+        actual.text =
+            u"(raised: " + std::u16string(e.what(), e.what() + std::strlen(e.what())) + u")";
       }
       if (actual.succeeded && actual.text == expected.text && actual.colour == expected.colour)
         continue;
       all_match = false;
       errors << renderer.method << " differs on row " << sample.row << " sample " << sample.number
-             << "\n--- entry (colour " << expected.colour << ")\n" << narrow(expected.text)
-             << "\n--- " << renderer.method << " (colour " << actual.colour << ")\n"
+             << "\n--- entry (colour " << expected.colour << ")\n"
+             << narrow(expected.text) << "\n--- " << renderer.method << " (colour " << actual.colour
+             << ")\n"
              << narrow(actual.text) << '\n';
     }
   }

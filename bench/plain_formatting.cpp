@@ -13,12 +13,9 @@ struct Unit {
   std::int64_t size;
 };
 
-const Unit frequency_units[] = {{"Hz", 1},
-                                {"KHz", 1000},
-                                {"MHz", 1000000},
-                                {"GHz", 1000000000},
-                                {"THz", 1000000000000},
-                                {"PHz", 1000000000000000}};
+const Unit frequency_units[] = {
+    {"Hz", 1},           {"KHz", 1000},          {"MHz", 1000000},
+    {"GHz", 1000000000}, {"THz", 1000000000000}, {"PHz", 1000000000000000}};
 const Unit bit_rate_units[] = {
     {"bps", 1}, {"Kbps", 1000}, {"Mbps", 1000000}, {"Gbps", 1000000000}, {"Tbps", 1000000000000}};
 
@@ -42,9 +39,9 @@ std::string with_unit(std::int64_t value, const Unit (&units)[N]) {
 }
 
 const char* const inband_enable_names[] = {"Disable", "Enable", "Inherit"};
-const char* const entry_rate_option_names[] = {"Disable",           "Manual Entry",
-                                               "Inherit",           "Reservation Ideal",
-                                               "Reservation Minimum", "Channel Minimum"};
+const char* const entry_rate_option_names[] = {
+    "Disable",           "Manual Entry",        "Inherit",
+    "Reservation Ideal", "Reservation Minimum", "Channel Minimum"};
 
 template <std::size_t N>
 std::string enum_text(std::uint32_t value, const char* const (&names)[N]) {

@@ -45,7 +45,8 @@ void measure_entry(benchmark::State& state, const SampleEvent& sample, Output ou
   std::vector<char16_t> buffer(viewer_buffer_units);
   std::uint32_t colour = 0;
   measure(state, reference->size(), [&] {
-    benchmark::DoNotOptimize(call_entry(sample, output, buffer.data(), viewer_buffer_units, &colour));
+    benchmark::DoNotOptimize(
+        call_entry(sample, output, buffer.data(), viewer_buffer_units, &colour));
   });
 }
 
@@ -68,7 +69,8 @@ void measure_conventional(benchmark::State& state, const SampleEvent& sample,
   std::vector<char16_t> buffer(viewer_buffer_units);
   std::uint32_t colour = 0;
   measure(state, reference.text.size(), [&] {
-    benchmark::DoNotOptimize(renderer.render(sample.payload, buffer.data(), viewer_buffer_units, &colour));
+    benchmark::DoNotOptimize(
+        renderer.render(sample.payload, buffer.data(), viewer_buffer_units, &colour));
   });
 }
 

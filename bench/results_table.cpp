@@ -67,14 +67,14 @@ class Table {
       out << '\n';
       return;
     }
-    const std::string where = "row " + std::to_string(sample.row) + " sample " +
-                              std::to_string(sample.number);
+    const std::string where =
+        "row " + std::to_string(sample.row) + " sample " + std::to_string(sample.number);
     const double floor_ratio = entry->nanoseconds / copy->nanoseconds;
     const bool floor_target = output_ == Output::xml;
     note(floor_extreme_, floor_ratio, where, true);
     out << ' ' << entry->units << " | " << number(1, entry->nanoseconds) << " | "
-        << number(0, entry->units * 2 * 1e3 / entry->nanoseconds) << " | "
-        << entry->allocations << " | " << number(1, floor_ratio)
+        << number(0, entry->units * 2 * 1e3 / entry->nanoseconds) << " | " << entry->allocations
+        << " | " << number(1, floor_ratio)
         << (floor_target && floor_ratio > floor_ratio_limit ? missed : "") << " |";
     for (std::size_t i = 0; i < methods_.size(); ++i) {
       const std::optional<Measurement> theirs =
@@ -85,8 +85,7 @@ class Table {
       }
       const double ratio = theirs->nanoseconds / entry->nanoseconds;
       note(method_extremes_[std::string(methods_[i])], ratio, where, false);
-      out << ' ' << number(1, ratio) << (ratio < conventional_ratio_minimum ? missed : "")
-          << " |";
+      out << ' ' << number(1, ratio) << (ratio < conventional_ratio_minimum ? missed : "") << " |";
     }
     out << '\n';
   }
@@ -107,8 +106,8 @@ class Table {
     for (const auto& [method, extreme] : method_extremes_)
       if (extreme)
         out << "- Lowest " << method << " ÷ ours: " << number(1, extreme->value) << " ("
-            << extreme->where << "); target at least "
-            << number(0, conventional_ratio_minimum) << ".\n";
+            << extreme->where << "); target at least " << number(0, conventional_ratio_minimum)
+            << ".\n";
   }
 
   Output output_;
@@ -128,7 +127,8 @@ void write_results_table(std::ostream& out, const std::vector<SampleEvent>& samp
   Table(Output::text, results).write(out, samples);
   if (!results.failures().empty()) {
     out << "\n### Failed benchmarks\n\n";
-    for (const auto& [name, message] : results.failures()) out << "- " << name << ": " << message << '\n';
+    for (const auto& [name, message] : results.failures())
+      out << "- " << name << ": " << message << '\n';
   }
 }
 

@@ -17,10 +17,11 @@ Rendering render_into_fresh_buffer(Call&& call) {
   Rendering rendering{};
   rendering.hr = call(buffer.data(), &rendering.colour);
   rendering.succeeded = SUCCEEDED(rendering.hr);
-  const auto last_written = std::find_if(buffer.rbegin(), buffer.rend(),
-                                         [](char16_t unit) { return unit != marker; });
+  const auto last_written =
+      std::find_if(buffer.rbegin(), buffer.rend(), [](char16_t unit) { return unit != marker; });
   if (last_written != buffer.rend())
-    rendering.text.assign(buffer.data(), static_cast<std::size_t>(buffer.rend() - last_written - 1));
+    rendering.text.assign(buffer.data(),
+                          static_cast<std::size_t>(buffer.rend() - last_written - 1));
   return rendering;
 }
 
@@ -40,7 +41,8 @@ std::vector<SampleEvent> sample_events() {
 HRESULT call_entry(const SampleEvent& sample, Output output, char16_t* buffer, std::uint32_t size,
                    std::uint32_t* colour) {
   const auto length = static_cast<std::uint32_t>(sample.payload.size());
-  if (output == Output::xml) return sample.entry->pfnXml(0, length, sample.payload.data(), buffer, size);
+  if (output == Output::xml)
+    return sample.entry->pfnXml(0, length, sample.payload.data(), buffer, size);
   return sample.entry->pfnText(0, length, sample.payload.data(), buffer, size, colour);
 }
 
