@@ -1,5 +1,7 @@
 #include "results_collector.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "render_benchmarks.hpp"
@@ -13,6 +15,9 @@ double counter(const benchmark::BenchmarkReporter::Run& run, const char* name) {
 }
 
 }  // namespace
+
+ResultsCollector::ResultsCollector()
+    : ConsoleReporter(isatty(STDOUT_FILENO) == 1 ? OO_ColorTabular : OO_Tabular) {}
 
 void ResultsCollector::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {

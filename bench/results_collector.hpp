@@ -18,6 +18,9 @@ struct Measurement {
 
 class ResultsCollector : public benchmark::ConsoleReporter {
  public:
+  // Colours only for a terminal.
+  ResultsCollector();
+
   void ReportRuns(const std::vector<Run>& runs) override;
 
   // nullopt for a benchmark that did not run or failed.

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "event_cases.hpp"
+#include "plugin/eventui.h"
+#include "support/payload_builder.hpp"
+
+namespace test {
+namespace {
+
+constexpr int inband_switch = 9;
+constexpr int inband_switch_v0 = 10;
+constexpr int satellite_switch = 17;
+constexpr int outofband_switch = 18;
+
+struct Carrier {
+  std::int32_t data_rate;
+  std::uint64_t frequency;
+  std::int32_t bandwidth;
+};
+
+constexpr Carrier wide{2048000, 14250000000, 1500000};  // 2.048Mbps at 14.25GHz, 1.5MHz
+constexpr Carrier narrow{512000, 14250000000, 750000};  // 512Kbps at 14.25GHz, 750KHz
+
+Payload performed(std::uint8_t kind, std::uint8_t flags, std::vector<Carrier> carriers = {}) {
+  PayloadBuilder p;
+  p.u8(kind).u8(flags);
+  for (const Carrier& c : carriers) p.i32(c.data_rate).u64(c.frequency).i32(c.bandwidth);
+  return p;
+}
+
+Payload failed(std::uint8_t kind, std::uint8_t flags, std::uint32_t code,
+               std::string_view description) {
+  PayloadBuilder p;
+  p.u8(kind).u8(flags).u32(code).string(description);
+  return p;
+}
+
+Payload v0(std::int32_t result, std::string_view description, bool with_power) {
+  PayloadBuilder p;
+  p.u8(16).i32(result);
+  if (result < 0) p.string(description);
+  p.i32(wide.data_rate).u64(wide.frequency).i32(wide.bandwidth);
+  if (with_power) p.i16(-1234);
+  return p;
+}
+
+Payload outofband(std::uint8_t flags, std::uint32_t result) {
+  PayloadBuilder p;
+  p.u8(flags).u32(result);
+  return p;
+}
+
+Payload transition(std::u16string_view old_name, std::u16string_view old_moniker,
+                   std::u16string_view new_name, std::u16string_view new_moniker,
+                   std::int32_t status = 0) {
+  PayloadBuilder p;
+  p.i32(status).wstring(old_name).wstring(old_moniker).wstring(new_name).wstring(new_moniker);
+  return p;
+}
+
+std::string outofband_result(std::string_view code) {
+  return "   <result>\n     <code>" + std::string(code) +
+         "</code>\n     <description>success</description>\n   </result>\n";
+}
+
+using InBandSwitch = EventRendering;
+using OutOfBandSwitch = EventRendering;
+using SatelliteSwitch = EventRendering;
+
+TEST_F(InBandSwitch, SentenceNamesTheKindAndWhatTheSwitchDid) {
+  expect_text("home to switched", inband_switch, performed(16, 0x21, {wide}),
+              "A scheduled switch successfully switched the site from home to 2.048Mbps, "
+              "consuming 1.5MHz of bandwidth from the dynamic pool.", colour::green);
+  expect_text("switched to home, ignored bits set", inband_switch, performed(2, 0xD5, {wide}),
+              "A diagnostic switch successfully switched the site from 2.048Mbps to home.",
+              colour::green);
+  // Bandwidths are never compared, so equal carriers read as a bandwidth change.
+  expect_text("identical carriers", inband_switch, performed(8, 0x31, {narrow, narrow}),
+              "A user application switch successfully changed the site's bandwidth.",
+              colour::green);
+  // The carriers announced by 0x30 are not read once the switch failed.
+  expect_text("failed", inband_switch, failed(9, 0x33, 0x80004005, ""),
+              "An automatic application switch failed with the error: ", colour::red);
+}
+
+TEST_F(InBandSwitch, KindsWithoutANameAreUnknownAndAnyEvenFlagsMeanNoOperation) {
+  const std::uint8_t unnamed_kinds[] = {0, 3, 17, 255};
+  for (std::uint8_t kind : unnamed_kinds) {
+    expect_text("kind " + std::to_string(kind), inband_switch, performed(kind, 0xFE),
+                "An unknown switch resulted in no operation being performed.", colour::white);
+  }
+  expect_xml("no operation", inband_switch, performed(200, 0x32),
+             "   <type>unknown</type>\n   <result status=\"success\"/>\n"
+             "   <disposition>no switch required</disposition>\n");
+}
+
+TEST_F(InBandSwitch, FailureCodeIsPaddedAndAnEmptyDescriptionKeepsItsLine) {
+  const Rendered r = render_xml(inband_switch, failed(2, 0x03, 0xABC, ""));
+  EXPECT_EQ(r.hr, S_OK);
+  EXPECT_NE(r.text.find("   <result status=\"failed\">\n     <code>0x00000ABC</code>\n"
+                     "     <description>\n       \n     </description>\n   </result>\n"),
+            std::string::npos)
+      << r.text;
+}
+
+TEST_F(InBandSwitch, ShortPayloadKeepsTheFieldsBeforeTheMissingOne) {
+  Payload cut_carrier = performed(16, 0x21, {wide});
+  cut_carrier.resize(2 + 8);
+  Payload v0_cut_description = v0(-1, "timeout", true);
+  v0_cut_description.resize(1 + 4 + 2 + 2);
+  const std::string type = "   <type>scheduled</type>\n";
+  expect_underflow("short carrier", inband_switch, Output::xml, cut_carrier,
+                   type + "   <result status=\"success\"/>\n   <old-state status=\"home\"/>\n"
+                          "   <new-state status=\"switched\"");
+  // The older layout opens the description before reading it.
+  expect_underflow("short description", inband_switch_v0, Output::xml, v0_cut_description,
+                   type + "   <result status=\"failed\">\n    <code>0xFFFFFFFF</code>\n"
+                          "    <description>\n");
+  // The power is shown only in the document, so only the document needs it.
+  expect_underflow("no power", inband_switch_v0, Output::xml, v0(0, "", false),
+                   type + "   <result status=\"success\"/>\n   <new-state>\n"
+                          "     <data-rate>2.048Mbps</data-rate>\n"
+                          "     <frequency>14.25GHz</frequency>\n"
+                          "     <bandwidth>1.5MHz</bandwidth>\n");
+  expect_text("no power", inband_switch_v0, v0(0, "", false),
+              "A scheduled switch successfully changed the site's data rate to 2.048Mbps, at "
+              "14.25GHz, consuming 1.5MHz of bandwidth from the dynamic pool.", colour::green);
+}
+
+TEST_F(OutOfBandSwitch, ResultDecidesTheSentenceBeforeTheFlags) {
+  const std::string unsuccessful = "An out-of-band switch completed unsuccessfully, reporting: ";
+  expect_text("not performed", outofband_switch, outofband(0x00, 3), unsuccessful + "recoverable.",
+              colour::red);
+  expect_text("beyond the named results", outofband_switch, outofband(0x01, 7),
+              unsuccessful + "success.", colour::red);
+  // The text never reads the carriers the flags announce.
+  expect_text("carrier missing", outofband_switch, outofband(0x11, 1),
+              "An out-of-band switch completed successfully.", colour::green);
+}
+
+TEST_F(OutOfBandSwitch, DocumentShowsTheCodeSignedAndReadsTheCarriers) {
+  // Bit 0x02 means nothing here, and codes past the named ones are called success.
+  expect_xml("code with the top bit set", outofband_switch, outofband(0x03, 0xFFFFFFFF),
+             outofband_result("-1") +
+                 "   <old-state status=\"home\"/>\n   <new-state status=\"home\"/>\n");
+  expect_underflow("carrier missing", outofband_switch, Output::xml, outofband(0x11, 1),
+                   outofband_result("1") + "   <old-state status=\"switched\"");
+}
+
+TEST_F(SatelliteSwitch, TransitionIsWrittenOnOneLine) {
+  PayloadBuilder failed_without_description;
+  failed_without_description.i32(static_cast<std::int32_t>(0x80004005)).string("");
+  expect_xml("wide names and monikers", satellite_switch,
+             transition(u"Sat-A", u"sat://a", u"Sat-\u00C9", u"sat://\u00E9", 255),
+             "   <status code=\"FF\"/><old-satellite moniker=\"sat://a\">Sat-A</old-satellite>"
+             "<new-satellite moniker=\"sat://\u00E9\">Sat-\u00C9</new-satellite>");
+  expect_xml("empty strings", satellite_switch, transition(u"", u"", u"", u""),
+             "   <status code=\"0\"/><old-satellite moniker=\"\"></old-satellite>"
+             "<new-satellite moniker=\"\"></new-satellite>");
+  expect_xml("failed without description", satellite_switch, failed_without_description,
+             "   <status code=\"80004005\"></status>");
+  expect_text("empty names", satellite_switch, transition(u"", u"", u"", u""),
+              "Remote transitioned from satellite '' to ''.", colour::green);
+}
+
+TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
+  Payload no_new_moniker = transition(u"Sat-A", u"a", u"Sat-B", u"b");
+  no_new_moniker.pop_back();
+  expect_underflow("new moniker cut", satellite_switch, Output::xml, no_new_moniker, "");
+}
+
+}  // namespace
+}  // namespace test
