@@ -101,18 +101,6 @@ TEST(Enumerator, InterfacesAndReferenceCounts) {
   EXPECT_EQ(en.e->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
 }
 
-TEST(Enumerator, EachLiveEnumeratorHoldsOneModuleLock) {
-  std::int32_t base = com::module::lock_count();
-  CEnumEVENTUI* a = CEnumEVENTUI::create();
-  IEnumEVENTUI* b = nullptr;
-  a->Clone(&b);
-  EXPECT_EQ(com::module::lock_count(), base + 2);
-  a->Release();
-  EXPECT_EQ(com::module::lock_count(), base + 1);
-  b->Release();
-  EXPECT_EQ(com::module::lock_count(), base);
-}
-
 TEST(Catalogue, SharedEntriesAndPeculiarities) {
   const auto& c = ui::event::EventCatalogue;
   // Rows 6 and 11: one event type and name, different entries.

@@ -22,14 +22,6 @@ void set_thread_description(const char16_t* text) {
   creator->Release();
 }
 
-TEST(Errors, MessagesAreFixed) {
-  EXPECT_STREQ(io::overflow(4, 1).what(), "an overflow occured");
-  EXPECT_STREQ(io::underflow(4, 1).what(), "an underflow occured");
-  EXPECT_STREQ(io::underflow(1, 0).what(), "an underflow occured");
-  EXPECT_STREQ(data::invalid_option<data::ENTRY_RATE_OPTIONS>(data::ENTRY_RATE_OPTIONS{9}).what(),
-               "Invalid Value");
-}
-
 TEST(Errors, EndOfFileMessageIsBuiltOnceAndBounded) {
   io::end_of_file e;
   const char* first = e.what();

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "io/text_output.hpp"
-#include "io/xml_output.hpp"
 #include "plugin/errors.hpp"
 #include "support/render_harness.hpp"
 
@@ -77,19 +76,6 @@ TEST(Formatting, BitRatesPowersIntegersBooleans) {
   for (const auto& [f, expected] : cases) EXPECT_EQ(render(f), expected);
 }
 
-TEST(Formatting, Decimals) {
-  const std::pair<io::decimal, const char*> cases[] = {
-      {io::decimal::pack(0, 7), "0"},     {io::decimal::pack(5, -2), "0.05"},
-      {io::decimal::pack(15, -1), "1.5"}, {io::decimal::pack(12, 2), "1200"},
-      {io::decimal::pack(-1, -3), "-0.001"}, {io::decimal::pack(123, -3), "0.123"},
-      {io::decimal::pack(1500, -3), "1.5"},
-  };
-  for (const auto& [d, expected] : cases) {
-    const io::decimal value = d;
-    EXPECT_EQ(render([&](text_output& o) { io::format_decimal(o, value); }), expected);
-  }
-}
-
 TEST(Formatting, ParseDecimal) {
   struct Case {
     const char* text;
@@ -128,26 +114,6 @@ TEST(Formatting, ParseDecimal) {
   }
 }
 
-TEST(Formatting, DecimalArithmetic) {
-  using io::decimal;
-  EXPECT_EQ(io::compare(decimal::pack(1000, 0), decimal::pack(1, 3)), 0);
-  EXPECT_EQ(io::compare(decimal::pack(-1, 0), decimal::pack(1, -5)), -1);
-  EXPECT_EQ(io::multiply(decimal::pack(-1234, 0), decimal::pack(1, -2)).mantissa(), -1234);
-  EXPECT_THROW(io::multiply(decimal::pack(1LL << 40, 0), decimal::pack(1LL << 20, 0)),
-               generic_error_t<char16_t>);
-  EXPECT_THROW(io::rescale(decimal::pack(14411518807585588, 1), 0), generic_error_t<char16_t>);
-  EXPECT_EQ(io::rescale(decimal::pack(14411518807585587, 1), 0).mantissa(), 144115188075855870);
-  EXPECT_EQ(io::rescale(decimal::pack(-129, 0), 2).mantissa(), -1);
-}
-
-TEST(Formatting, HexDigits) {
-  EXPECT_EQ(io::hex_digits(0, 8).view(), "00000000");
-  EXPECT_EQ(io::hex_digits(0, 1).view(), "0");
-  EXPECT_EQ(io::hex_digits(0xFF, 1).view(), "FF");
-  EXPECT_EQ(io::hex_digits(0xABCDEF12, 8).view(), "ABCDEF12");
-  EXPECT_EQ(io::hex_digits(0x1A, 8).view(), "0000001A");
-}
-
 TEST(Formatting, NameTablesAreGuarded) {
   EXPECT_EQ(data::name_row(data::ENTRY_RATE_OPTIONS::ChannelMinimum).name, "Channel Minimum");
   try {
@@ -174,14 +140,6 @@ TEST(Formatting, EachCharacterIsItsOwnWriteAndTheUnitOne) {
   text_output out(buffer, 7);
   io::format_frequency(out, 1500);
   EXPECT_EQ(test::to_utf8(buffer), "1.5KHz");
-}
-
-TEST(Formatting, IntoXmlAValueFirstClosesTheStartTag) {
-  char16_t buffer[64];
-  ui::event::xml_output out(buffer, 64);
-  out.start_element("frequency");
-  io::format_frequency(out, 1500000);
-  EXPECT_EQ(test::to_utf8(buffer), "<frequency>1.5MHz");
 }
 
 }  // namespace

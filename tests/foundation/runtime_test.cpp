@@ -73,11 +73,4 @@ TEST(Runtime, TextConversions) {
   EXPECT_EQ(std::u16string(wide), u"abcdefg");
 }
 
-TEST(Runtime, SystemMessagesForTheCodesTheLibraryMeets) {
-  char text[260];
-  EXPECT_TRUE(io::system_message(MK_E_SYNTAX, text, sizeof text));
-  EXPECT_STREQ(text, "Invalid syntax\r\n");
-  EXPECT_FALSE(io::system_message(static_cast<HRESULT>(0x8123ABCDu), text, sizeof text));
-}
-
 }  // namespace

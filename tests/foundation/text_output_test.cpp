@@ -63,12 +63,4 @@ TEST(TextOutput, NarrowBytesWidenOneUnitEach) {
   EXPECT_EQ(out.written(), 4u);
 }
 
-TEST(TextOutput, WideTextFromPayloadBytesIsCopiedUnchanged) {
-  const std::uint8_t bytes[] = {0x41, 0x00, 0x00, 0xD8, 0x0A, 0x00};  // 'A', lone surrogate, '\n'
-  char16_t buffer[8];
-  text_output out(buffer, 8);
-  out.put_text(io::WideText{bytes, 3});
-  EXPECT_EQ(std::u16string(buffer), std::u16string(u"A\xD800\n"));
-}
-
 }  // namespace

@@ -91,14 +91,6 @@ TEST(XmlOutput, Layouts) {
       {"blank lines get their indentation; a trailing break defers it", 2,
        [](xml_output& o) { o.put_text("a\n\nb\n"); },
        "  a\n  \n  b\n"},
-      {"child element closes the parent's start tag", 0,
-       [](xml_output& o) {
-         o.start_element("p");
-         o.start_element("c");
-         o.end_element();
-         o.end_element();
-       },
-       "<p><c/></p>"},
       {"null moniker", 0,
        [](xml_output& o) {
          o.start_element("device");
@@ -106,13 +98,6 @@ TEST(XmlOutput, Layouts) {
          o.end_element();
        },
        "<device moniker=\"(none)\"/>"},
-      {"start_text closes the tag without text", 0,
-       [](xml_output& o) {
-         o.start_element("e");
-         o.apply(io::xml::xml_directive::start_text);
-         o.apply(io::xml::xml_directive::end_element);
-       },
-       "<e></e>"},
   };
   for (const Case& k : cases) {
     Outcome o = run(k.level, k.script);
@@ -200,21 +185,6 @@ TEST(XmlOutput, OverflowPointsFollowTheWriteOrder) {
     } else {
       EXPECT_EQ(o.error, "an overflow occured") << k.size;
     }
-  }
-}
-
-TEST(XmlOutput, IndentationOverflowReportsLevelAndRoom) {
-  char16_t buffer[8];
-  xml_output out(buffer, 8);
-  out.put_text("abcd");  // room is now 4
-  out.put_text("\n");    // room 3, at a line start
-  for (int i = 0; i < 3; ++i) out.indent();
-  try {
-    out.put_text("x");
-    FAIL();
-  } catch (const io::overflow& e) {
-    EXPECT_EQ(e.needed, 3u);
-    EXPECT_EQ(e.available, 2u);
   }
 }
 
