@@ -1,11 +1,12 @@
-// Table-driven renderings of catalogue rows through their entries, as a host calls them.
+// Renders catalogue rows through their entries, as a host calls them, and checks what it observes.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/accounting.h"
@@ -14,43 +15,56 @@
 
 namespace test {
 
+using Payload = std::vector<std::uint8_t>;
+
 enum class Output { xml, text };
 
-// One call of a row's entry and everything the host observes afterwards.
-struct RenderCase {
-  std::string label;
-  int row = 0;
-  Output output = Output::xml;
-  std::vector<std::uint8_t> payload;
-  std::string text;  // the buffer's contents afterwards
-  std::uint32_t colour = colour_not_stored;
-  HRESULT hr = S_OK;
-  std::string description;  // the thread's error description afterwards
-  std::uint32_t buffer = 4096;
-};
+// The call ended with `hr`, kept exactly `text` in the buffer, gave back `colour` (text only) and
+// left `description` as the thread's error description (empty: none).
+inline void expect_rendering(std::string_view label, int row, Output output,
+                             const Payload& payload, HRESULT hr, std::string_view text,
+                             std::uint32_t colour, std::string_view description) {
+  SCOPED_TRACE(std::string(label) + (output == Output::xml ? " (xml, row " : " (text, row ") +
+               std::to_string(row) + ")");
+  const Rendered r = output == Output::xml ? render_xml(row, payload) : render_text(row, payload);
+  EXPECT_EQ(r.hr, hr);
+  EXPECT_EQ(r.text, text);
+  if (output == Output::text) {
+    EXPECT_EQ(r.colour, colour);
+  }
+  EXPECT_EQ(r.description, description);
+}
 
-RenderCase xml_ok(std::string label, int row, std::vector<std::uint8_t> payload, std::string xml);
-RenderCase text_ok(std::string label, int row, std::vector<std::uint8_t> payload, std::string text,
-                   std::uint32_t colour);
-// A failed call that set no error description.
-RenderCase failure(std::string label, int row, Output output, std::vector<std::uint8_t> payload,
-                   HRESULT hr, std::string written);
-// A payload cut short: the entry fails and keeps what was written before the missing field.
-RenderCase underflow(std::string label, int row, Output output, std::vector<std::uint8_t> payload,
-                     std::string written);
-// A buffer of `buffer` units: the entry fails and keeps what fitted before the failing write.
-RenderCase overflow(std::string label, int row, Output output, std::vector<std::uint8_t> payload,
-                    std::uint32_t buffer, std::string written);
+inline void expect_xml(std::string_view label, int row, const Payload& payload,
+                       std::string_view xml) {
+  expect_rendering(label, row, Output::xml, payload, S_OK, xml, colour_not_stored, "");
+}
 
-void check(const RenderCase& c);
-void check_all(std::initializer_list<RenderCase> cases);
+inline void expect_text(std::string_view label, int row, const Payload& payload,
+                        std::string_view text, std::uint32_t colour) {
+  expect_rendering(label, row, Output::text, payload, S_OK, text, colour, "");
+}
+
+// A payload cut short: the call fails and keeps what was written before the missing field.
+inline void expect_underflow(std::string_view label, int row, Output output,
+                             const Payload& payload, std::string_view written) {
+  expect_rendering(label, row, output, payload, DISP_E_EXCEPTION, written, colour_not_stored,
+                   "an underflow occured");
+}
+
+inline auto live_objects(const VedRuntimeCounts& c) {
+  return std::tuple(c.monikers, c.bind_contexts, c.task_allocations, c.bstrs, c.error_infos);
+}
 
 // Every test ends with the runtime's objects as it found them: whatever a rendering took
 // (monikers, bind contexts, task memory, error information) is given back on every path.
 class EventRendering : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override { before_ = VedRuntimeLiveCounts(); }
+  void TearDown() override {
+    EXPECT_EQ(live_objects(VedRuntimeLiveCounts()), live_objects(before_))
+        << "live monikers, bind contexts, task allocations, BSTRs, error infos";
+  }
 
  private:
   VedRuntimeCounts before_{};

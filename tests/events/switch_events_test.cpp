@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "event_cases.hpp"
 #include "plugin/eventui.h"
@@ -17,19 +16,13 @@ constexpr int inband_switch_v0 = 10;
 constexpr int satellite_switch = 17;
 constexpr int outofband_switch = 18;
 
-struct Carrier {
-  std::int32_t data_rate;
-  std::uint64_t frequency;
-  std::int32_t bandwidth;
-};
+// 2.048Mbps at 14.25GHz, 1.5MHz wide.
+void append_carrier(PayloadBuilder& p) { p.i32(2048000).u64(14250000000).i32(1500000); }
 
-constexpr Carrier wide{2048000, 14250000000, 1500000};  // 2.048Mbps at 14.25GHz, 1.5MHz
-constexpr Carrier narrow{512000, 14250000000, 750000};  // 512Kbps at 14.25GHz, 750KHz
-
-Payload performed(std::uint8_t kind, std::uint8_t flags, std::vector<Carrier> carriers = {}) {
+Payload performed(std::uint8_t kind, std::uint8_t flags, int carriers = 0) {
   PayloadBuilder p;
   p.u8(kind).u8(flags);
-  for (const Carrier& c : carriers) p.i32(c.data_rate).u64(c.frequency).i32(c.bandwidth);
+  for (int i = 0; i < carriers; ++i) append_carrier(p);
   return p;
 }
 
@@ -44,7 +37,7 @@ Payload v0(std::int32_t result, std::string_view description, bool with_power) {
   PayloadBuilder p;
   p.u8(16).i32(result);
   if (result < 0) p.string(description);
-  p.i32(wide.data_rate).u64(wide.frequency).i32(wide.bandwidth);
+  append_carrier(p);
   if (with_power) p.i16(-1234);
   return p;
 }
@@ -73,14 +66,14 @@ using OutOfBandSwitch = EventRendering;
 using SatelliteSwitch = EventRendering;
 
 TEST_F(InBandSwitch, SentenceNamesTheKindAndWhatTheSwitchDid) {
-  expect_text("home to switched", inband_switch, performed(16, 0x21, {wide}),
+  expect_text("home to switched", inband_switch, performed(16, 0x21, 1),
               "A scheduled switch successfully switched the site from home to 2.048Mbps, "
               "consuming 1.5MHz of bandwidth from the dynamic pool.", colour::green);
-  expect_text("switched to home, ignored bits set", inband_switch, performed(2, 0xD5, {wide}),
+  expect_text("switched to home, ignored bits set", inband_switch, performed(2, 0xD5, 1),
               "A diagnostic switch successfully switched the site from 2.048Mbps to home.",
               colour::green);
   // Bandwidths are never compared, so equal carriers read as a bandwidth change.
-  expect_text("identical carriers", inband_switch, performed(8, 0x31, {narrow, narrow}),
+  expect_text("identical carriers", inband_switch, performed(8, 0x31, 2),
               "A user application switch successfully changed the site's bandwidth.",
               colour::green);
   // The carriers announced by 0x30 are not read once the switch failed.
@@ -103,13 +96,13 @@ TEST_F(InBandSwitch, FailureCodeIsPaddedAndAnEmptyDescriptionKeepsItsLine) {
   const Rendered r = render_xml(inband_switch, failed(2, 0x03, 0xABC, ""));
   EXPECT_EQ(r.hr, S_OK);
   EXPECT_NE(r.text.find("   <result status=\"failed\">\n     <code>0x00000ABC</code>\n"
-                     "     <description>\n       \n     </description>\n   </result>\n"),
+                        "     <description>\n       \n     </description>\n   </result>\n"),
             std::string::npos)
       << r.text;
 }
 
 TEST_F(InBandSwitch, ShortPayloadKeepsTheFieldsBeforeTheMissingOne) {
-  Payload cut_carrier = performed(16, 0x21, {wide});
+  Payload cut_carrier = performed(16, 0x21, 1);
   cut_carrier.resize(2 + 8);
   Payload v0_cut_description = v0(-1, "timeout", true);
   v0_cut_description.resize(1 + 4 + 2 + 2);
@@ -164,8 +157,6 @@ TEST_F(SatelliteSwitch, TransitionIsWrittenOnOneLine) {
              "<new-satellite moniker=\"\"></new-satellite>");
   expect_xml("failed without description", satellite_switch, failed_without_description,
              "   <status code=\"80004005\"></status>");
-  expect_text("empty names", satellite_switch, transition(u"", u"", u"", u""),
-              "Remote transitioned from satellite '' to ''.", colour::green);
 }
 
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
