@@ -12,8 +12,7 @@
 
 namespace test {
 
-inline std::vector<std::string> registry_contents(
-    void (*walk)(const VedRegistryVisitor*) = &VedRegistryVisit) {
+inline std::vector<std::string> registry_contents() {
   std::vector<std::string> lines;
   VedRegistryVisitor visitor{
       &lines,
@@ -24,7 +23,7 @@ inline std::vector<std::string> registry_contents(
         std::string shown = *name == u'\0' ? "@" : to_utf8(name);
         static_cast<std::vector<std::string>*>(context)->push_back(shown + "=" + to_utf8(data));
       }};
-  walk(&visitor);
+  VedRegistryVisit(&visitor);
   return lines;
 }
 

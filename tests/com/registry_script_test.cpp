@@ -5,82 +5,41 @@
 #include <string>
 #include <vector>
 
-#include "com/module.hpp"
 #include "registry_contents.hpp"
 
 namespace {
 
-using com::ReplacementVariable;
 using com::run_registry_script;
 using com::ScriptMode;
 using Lines = std::vector<std::string>;
 using RegistryScript = test::CleanRegistry;
 
-constexpr ReplacementVariable variables[] = {
-    {u"Module", u"/opt/it''s/lib.so"},
-    {u"Module_Raw", u"/opt/it's/lib.so"},
-    {u"APPID", u"{451FDE7E-6EFD-4D1D-A748-2EE616C1ABAD}"},
-};
+constexpr com::ReplacementVariable variables[] = {{u"Module", u"/opt/it''s/lib.so"},
+                                                  {u"APPID", u"{451FDE7E}"}};
 
-constexpr std::u16string_view server_script =
-    u"HKCR\r\n"
-    u"{\r\n"
-    u"  NoRemove CLSID\r\n"
-    u"  {\r\n"
-    u"    ForceRemove {0C0FFEE0-0000-0000-0000-000000000001} = s 'Sample ''quoted'' class'\r\n"
-    u"    {\r\n"
-    u"      InprocServer32 = s '%MODULE%'\r\n"
-    u"      {\r\n"
-    u"        val ThreadingModel = s 'Both'\r\n"
-    u"      }\r\n"
-    u"      val AppID = s '%APPID%'\r\n"
-    u"      'Quoted name' = s '100%%'\r\n"
-    u"    }\r\n"
-    u"  }\r\n"
-    u"}\r\n";
-
-const Lines server_entries{
-    "[HKEY_CLASSES_ROOT\\CLSID]",
-    "[HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}]",
-    "@=Sample 'quoted' class",
-    "AppID={451FDE7E-6EFD-4D1D-A748-2EE616C1ABAD}",
-    "[HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}\\InprocServer32]",
-    "@=/opt/it's/lib.so",
-    "ThreadingModel=Both",
-    "[HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}\\Quoted name]",
-    "@=100%",
-};
-
-TEST_F(RegistryScript, TheModulesScriptWritesAndRemovesNothing) {
-  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\Other", nullptr, u"kept"), ERROR_SUCCESS);
-  EXPECT_EQ(com::module::update_registry(u"/opt/lib.so", ScriptMode::register_keys), S_OK);
-  EXPECT_EQ(com::module::update_registry(u"/opt/lib.so", ScriptMode::unregister_keys), S_OK);
-  EXPECT_EQ(test::registry_contents(), (Lines{"[HKEY_CLASSES_ROOT\\Other]", "@=kept"}));
-}
-
-TEST_F(RegistryScript, RegistersKeysAndValuesWithTheVariablesReplaced) {
-  EXPECT_EQ(run_registry_script(server_script, ScriptMode::register_keys, variables), S_OK);
-  EXPECT_EQ(test::registry_contents(), server_entries);
-}
-
-TEST_F(RegistryScript, ForceRemoveEmptiesTheKeyFirst) {
-  ASSERT_EQ(
-      VedRegistrySetValue(
-          u"HKEY_CLASSES_ROOT\\CLSID\\{0C0FFEE0-0000-0000-0000-000000000001}\\Stale", u"old", u"x"),
-      ERROR_SUCCESS);
-  EXPECT_EQ(run_registry_script(server_script, ScriptMode::register_keys, variables), S_OK);
-  EXPECT_EQ(test::registry_contents(), server_entries);
-}
-
-TEST_F(RegistryScript, UnregisteringKeepsNoRemoveKeysOnly) {
+TEST_F(RegistryScript, RegistersOverAForceRemovedKeyAndUnregistersAllButNoRemoveKeys) {
+  constexpr std::u16string_view script =
+      u"HKCR\r\n{\r\n  NoRemove CLSID\r\n  {\r\n"
+      u"    ForceRemove {C} = s 'Sample ''quoted'' class'\r\n    {\r\n"
+      u"      InprocServer32 = s '%MODULE%' { val ThreadingModel = s 'Both' }\r\n"
+      u"      val AppID = s '%APPID%'\r\n      'Quoted name' = s '100%%'\r\n    }\r\n  }\r\n}\r\n";
   ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{other}", nullptr, u"kept"),
             ERROR_SUCCESS);
-  ASSERT_EQ(run_registry_script(server_script, ScriptMode::register_keys, variables), S_OK);
-  EXPECT_EQ(run_registry_script(server_script, ScriptMode::unregister_keys, variables), S_OK);
+  ASSERT_EQ(VedRegistrySetValue(u"HKEY_CLASSES_ROOT\\CLSID\\{C}\\Stale", u"old", u"x"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(run_registry_script(script, ScriptMode::register_keys, variables), S_OK);
   EXPECT_EQ(test::registry_contents(),
-            (Lines{"[HKEY_CLASSES_ROOT\\CLSID]", "[HKEY_CLASSES_ROOT\\CLSID\\{other}]", "@=kept"}));
-  // Unregistering what is not there succeeds.
-  EXPECT_EQ(run_registry_script(server_script, ScriptMode::unregister_keys, variables), S_OK);
+            (Lines{"[HKEY_CLASSES_ROOT\\CLSID]", "[HKEY_CLASSES_ROOT\\CLSID\\{C}]",
+                   "@=Sample 'quoted' class", "AppID={451FDE7E}",
+                   "[HKEY_CLASSES_ROOT\\CLSID\\{C}\\InprocServer32]", "@=/opt/it's/lib.so",
+                   "ThreadingModel=Both", "[HKEY_CLASSES_ROOT\\CLSID\\{C}\\Quoted name]", "@=100%",
+                   "[HKEY_CLASSES_ROOT\\CLSID\\{other}]", "@=kept"}));
+
+  const Lines others{"[HKEY_CLASSES_ROOT\\CLSID]", "[HKEY_CLASSES_ROOT\\CLSID\\{other}]", "@=kept"};
+  for (int repeat = 0; repeat < 2; ++repeat) {  // the second time there is nothing to remove
+    EXPECT_EQ(run_registry_script(script, ScriptMode::unregister_keys, variables), S_OK);
+    EXPECT_EQ(test::registry_contents(), others);
+  }
 }
 
 TEST_F(RegistryScript, AMalformedScriptChangesNothing) {
