@@ -4,16 +4,45 @@
 
 namespace {
 
-// Zero bytes are an empty change for every configuration change layout: masks of zero, a
-// device without name and three empty groups, a tagged list that ends at once, no devices.
-TEST(ChangeEventRows, EveryEntryRendersAnEmptyChange) {
-  const std::vector<std::uint8_t> nothing_changed(12, 0);
-  for (int row : {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15}) {
+using test::PayloadBuilder;
+using test::render_text;
+using test::render_xml;
+
+constexpr int state_row = 0, space_row = 5, space_v0_row = 6, space_v1_row = 7, space_v2_row = 8,
+              modcods_row = 12, reservations_multi_row = 15;
+
+// These texts read nothing, so any payload, even none, is a change.
+TEST(ChangeEventRows, TextsThatReadNothingAcceptAnEmptyPayload) {
+  for (int row : {space_row, space_v0_row, space_v1_row, space_v2_row, reservations_multi_row}) {
     SCOPED_TRACE(row);
-    EXPECT_EQ(test::render_xml(row, nothing_changed).hr, S_OK);
-    const auto text = test::render_text(row, nothing_changed);
-    EXPECT_EQ(text.hr, S_OK);
-    EXPECT_EQ(text.colour, colour::changed);
+    const auto r = render_text(row, {});
+    EXPECT_EQ(r.hr, S_OK);
+    EXPECT_EQ(r.text, "Properties were modified.");
+    EXPECT_EQ(r.colour, colour::changed);
+  }
+}
+
+// A moniker the parser rejects fails with the parser's code, not as an underflow, and leaves
+// nothing alive; a device value and a device header reach the parser on different paths.
+TEST(ChangeEventRows, RejectedMonikersFailWithTheParsersCode) {
+  const auto rejected_value = PayloadBuilder().u8(0x02).u8(0x02).wstring(u"bad\x1F").u16(0);
+  const auto rejected_header = PayloadBuilder().wstring(u"\x02").u16(0);
+  {
+    test::NoLeaks no_leaks;
+    const auto r = render_xml(state_row, rejected_value);
+    EXPECT_EQ(r.hr, MK_E_SYNTAX);
+    EXPECT_EQ(test::lines(r.text).back(), "     <old-value");
+  }
+  for (const bool text : {false, true}) {
+    SCOPED_TRACE(text);
+    test::NoLeaks no_leaks;
+    const auto r = text ? render_text(modcods_row, rejected_header)
+                        : render_xml(modcods_row, rejected_header);
+    EXPECT_EQ(r.hr, MK_E_SYNTAX);
+    EXPECT_EQ(r.text, "");
+    if (text) {
+      EXPECT_EQ(r.colour, test::colour_not_stored);
+    }
   }
 }
 

@@ -9,13 +9,11 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "io/byte_cursor.hpp"
 #include "io/xml_output.hpp"
 #include "platform/accounting.h"
-#include "plugin/errors.hpp"
 #include "support/payload_builder.hpp"
 #include "support/render_harness.hpp"
 
@@ -46,30 +44,6 @@ inline Walk walk(const std::vector<std::uint8_t>& payload, const WalkStep& step)
   return w;
 }
 
-inline void expect_underflow(const std::exception_ptr& error, std::uint32_t needed,
-                             std::uint32_t available) {
-  ASSERT_TRUE(error) << "nothing was raised";
-  try {
-    std::rethrow_exception(error);
-  } catch (const io::underflow& e) {
-    EXPECT_EQ(e.needed, needed);
-    EXPECT_EQ(e.available, available);
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "raised " << e.what() << " instead of an underflow";
-  }
-}
-
-inline void expect_com_error(const std::exception_ptr& error, HRESULT hr) {
-  ASSERT_TRUE(error) << "nothing was raised";
-  try {
-    std::rethrow_exception(error);
-  } catch (const com::error& e) {
-    EXPECT_EQ(e.hresult(), hr);
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "raised " << e.what() << " instead of a COM error";
-  }
-}
-
 // Lines of an XML fragment: the level counts one blank each on top of `base` blanks.
 struct Line {
   int level;
@@ -86,11 +60,6 @@ inline std::string xml(std::initializer_list<Line> lines, int base = 3) {
 inline PayloadBuilder& device(PayloadBuilder& b, std::u16string_view moniker,
                               std::u16string_view name) {
   return b.wstring(moniker).wstring(name);
-}
-inline PayloadBuilder device(PayloadBuilder&& b, std::u16string_view moniker,
-                             std::u16string_view name) {
-  device(b, moniker, name);
-  return std::move(b);
 }
 
 // Fails the test when objects of the runtime stayed alive across the scope.
