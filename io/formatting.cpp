@@ -1,8 +1,8 @@
 #include "io/formatting.hpp"
 
 #include <array>
+#include <bit>
 #include <cstring>
-#include <iterator>
 #include <utility>
 
 #include "io/text_output.hpp"
@@ -35,16 +35,48 @@ constexpr UnitRow unit_row(std::string_view name, std::u16string_view wide_name,
   return {name, wide_name, power_of_ten(exponent), exponent};
 }
 
+// Powers of ten up to the largest a 58-bit magnitude reaches.
+constexpr auto powers_of_ten = [] {
+  std::array<std::uint64_t, 19> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
+// The decimal digits of a magnitude above zero: its bit width times log10(2) estimates them, one
+// comparison settles the estimate.
+int digit_count(std::uint64_t magnitude) noexcept {
+  const auto estimate = static_cast<std::size_t>(std::bit_width(magnitude)) * 1233 >> 12;
+  return static_cast<int>(estimate + 1) - (magnitude < powers_of_ten[estimate] ? 1 : 0);
+}
+
 // The characters of one number, built before any of them is written.
 class NumberText {
  public:
   void push(char c) noexcept { text_[size_++] = c; }
   void push(std::string_view run) noexcept {
-    std::memcpy(text_ + size_, run.data(), run.size());
-    size_ += run.size();
+    for (char c : run) push(c);
   }
   void push_zeros(int count) noexcept {
     for (; count > 0; --count) push('0');
+  }
+  // The last `count` digits of the magnitude, zeros in front where it has fewer.
+  void push_digits(std::uint64_t magnitude, int count) noexcept {
+    constexpr auto pairs = [] {
+      std::array<char, 200> table{};
+      for (std::size_t i = 0; i < 100; ++i) {
+        table[2 * i] = static_cast<char>('0' + i / 10);
+        table[2 * i + 1] = static_cast<char>('0' + i % 10);
+      }
+      return table;
+    }();
+    size_ += static_cast<std::size_t>(count);
+    char* digit = text_ + size_;
+    for (; count >= 2; count -= 2, magnitude /= 100) {
+      digit -= 2;
+      std::memcpy(digit, &pairs[2 * (magnitude % 100)], 2);
+    }
+    if (count == 1) *--digit = static_cast<char>('0' + magnitude % 10);
   }
   std::string_view view() const noexcept { return {text_, size_}; }
 
@@ -76,38 +108,6 @@ void put_number(Sink& out, NumberText&& text, UnitName unit = {}) {
   }
 }
 
-// The decimal digits of a magnitude, two at a time, most significant first.
-class Digits {
- public:
-  explicit Digits(std::uint64_t magnitude) noexcept {
-    constexpr auto pairs = [] {
-      std::array<char, 200> table{};
-      for (std::size_t i = 0; i < 100; ++i) {
-        table[2 * i] = static_cast<char>('0' + i / 10);
-        table[2 * i + 1] = static_cast<char>('0' + i % 10);
-      }
-      return table;
-    }();
-    for (; magnitude >= 100; magnitude /= 100) {
-      first_ -= 2;
-      std::memcpy(first_, &pairs[2 * (magnitude % 100)], 2);
-    }
-    if (magnitude >= 10) {
-      first_ -= 2;
-      std::memcpy(first_, &pairs[2 * magnitude], 2);
-    } else {
-      *--first_ = static_cast<char>('0' + magnitude);
-    }
-  }
-  std::string_view view() const noexcept {
-    return {first_, static_cast<std::size_t>(std::end(digits_) - first_)};
-  }
-
- private:
-  char digits_[20];
-  char* first_ = std::end(digits_);
-};
-
 NumberText decimal_text(decimal value) {
   NumberText text;
   std::int64_t m = value.mantissa();
@@ -124,19 +124,19 @@ NumberText decimal_text(decimal value) {
   int exponent = value.exponent();
   for (; rest % 10000 == 0; rest /= 10000) exponent += 4;
   for (; rest % 10 == 0; rest /= 10) ++exponent;
-  const std::string_view digits = Digits(rest).view();
-  const int n = static_cast<int>(digits.size());
+  const int n = digit_count(rest);
   const int p = exponent + n;  // digits before the point
   if (p <= 0) {
     text.push("0.");
     text.push_zeros(-p);
-    text.push(digits);
+    text.push_digits(rest, n);
   } else if (p < n) {
-    text.push(digits.substr(0, static_cast<std::size_t>(p)));
+    const std::uint64_t fraction_scale = powers_of_ten[static_cast<std::size_t>(n - p)];
+    text.push_digits(rest / fraction_scale, p);
     text.push('.');
-    text.push(digits.substr(static_cast<std::size_t>(p)));
+    text.push_digits(rest % fraction_scale, n - p);
   } else {
-    text.push(digits);
+    text.push_digits(rest, n);
     text.push_zeros(p - n);
   }
   return text;
@@ -164,10 +164,15 @@ const UnitRow bit_rate_units[5] = {
 };
 
 const UnitRow& choose_unit(decimal value, std::span<const UnitRow> table) {
-  decimal size = absolute(value);
-  for (std::size_t i = 1; i < table.size(); ++i)
-    if (compare(table[i].size, size) > 0) return table[i - 1];
-  return table.back();
+  const decimal size = absolute(value);
+  if (size.mantissa() == 0) return table.front();
+  // Every unit size is a power of ten, so |value| reaches one exactly when its order of
+  // magnitude, the digits before its point less one, reaches that size's exponent.
+  const int magnitude =
+      digit_count(static_cast<std::uint64_t>(size.mantissa())) - 1 + size.exponent();
+  std::size_t i = 1;
+  while (i < table.size() && table[i].exponent <= magnitude) ++i;
+  return table[i - 1];
 }
 
 HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept {
@@ -190,16 +195,17 @@ template <class Sink>
 void format_integer(Sink& out, std::int32_t value) {
   NumberText text;
   if (value < 0) text.push('-');
-  text.push(Digits(value < 0 ? 0u - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
-                             : static_cast<std::uint64_t>(value))
-                .view());
+  const std::uint64_t magnitude = value < 0
+                                      ? 0u - static_cast<std::uint64_t>(std::int64_t{value})
+                                      : static_cast<std::uint64_t>(value);
+  text.push_digits(magnitude, magnitude == 0 ? 1 : digit_count(magnitude));
   put_number(out, std::move(text));
 }
 
 template <class Sink>
 void format_integer(Sink& out, std::uint32_t value) {
   NumberText text;
-  text.push(Digits(value).view());
+  text.push_digits(value, value == 0 ? 1 : digit_count(value));
   put_number(out, std::move(text));
 }
 
