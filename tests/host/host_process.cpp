@@ -1,19 +1,16 @@
 #include "host_process.hpp"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace host_test {
 
@@ -28,43 +25,39 @@ std::filesystem::path temporary_directory() {
   return directory;
 }
 
-std::string read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return contents.str();
+std::string fresh_path(const std::string& kind) {
+  static int files = 0;
+  return (temporary_directory() / (kind + "-" + std::to_string(++files))).string();
 }
 
-// argv and envp for posix_spawn, over strings that outlive the call.
-class ProcessImage {
- public:
-  explicit ProcessImage(const Invocation& invocation) {
-    strings_.push_back(VED_HOST_PATH);
-    for (const std::string& argument : invocation.arguments) strings_.push_back(argument);
-    arguments_end_ = strings_.size();
-    for (char** entry = environ; *entry != nullptr; ++entry)
-      if (std::strncmp(*entry, "NO_COLOR=", 9) != 0) strings_.push_back(*entry);
-    for (const std::string& entry : invocation.environment) strings_.push_back(entry);
+// Standard input comes from a file; output and error go to files, or, without them, to a new
+// terminal whose master side is left in `terminal`. The test process has one thread, so the child
+// may change its environment between fork and exec.
+pid_t run(const Invocation& invocation, const std::string& out, const std::string& err, int* terminal) {
+  std::string input = fresh_path("in");
+  std::ofstream(input, std::ios::binary) << invocation.input;
+  std::vector<std::string> strings{VED_HOST_PATH};
+  strings.insert(strings.end(), invocation.arguments.begin(), invocation.arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : strings) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment = invocation.environment;
 
-    for (std::size_t i = 0; i < arguments_end_; ++i) argv_.push_back(strings_[i].data());
-    argv_.push_back(nullptr);
-    for (std::size_t i = arguments_end_; i < strings_.size(); ++i) envp_.push_back(strings_[i].data());
-    envp_.push_back(nullptr);
+  pid_t pid = terminal != nullptr ? forkpty(terminal, nullptr, nullptr, nullptr) : fork();
+  if (pid < 0) throw std::runtime_error("cannot start the host");
+  if (pid == 0) {
+    dup2(open(input.c_str(), O_RDONLY), 0);
+    if (terminal == nullptr) {
+      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+      dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    }
+    unsetenv("NO_COLOR");
+    for (std::string& entry : environment) putenv(entry.data());
+    execv(VED_HOST_PATH, argv.data());
+    _exit(127);
   }
-
-  pid_t spawn(posix_spawn_file_actions_t& actions) {
-    pid_t pid = -1;
-    int error = posix_spawn(&pid, VED_HOST_PATH, &actions, nullptr, argv_.data(), envp_.data());
-    if (error != 0) throw std::runtime_error(std::string("posix_spawn: ") + std::strerror(error));
-    return pid;
-  }
-
- private:
-  std::vector<std::string> strings_;
-  std::size_t arguments_end_ = 0;
-  std::vector<char*> argv_;
-  std::vector<char*> envp_;
-};
+  return pid;
+}
 
 int wait_for(pid_t pid) {
   int status = 0;
@@ -73,74 +66,36 @@ int wait_for(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string read_file(const std::string& path) {
+  std::ostringstream contents;
+  contents << std::ifstream(path, std::ios::binary).rdbuf();
+  return contents.str();
+}
+
 }  // namespace
 
 std::string write_temporary_file(const std::string& name, const std::string& contents) {
-  std::filesystem::path path = temporary_directory() / name;
+  std::string path = (temporary_directory() / name).string();
   std::ofstream(path, std::ios::binary) << contents;
-  return path.string();
+  return path;
 }
 
 Outcome run_host(const Invocation& invocation) {
-  static int runs = 0;
-  std::string tag = std::to_string(getpid()) + "-" + std::to_string(++runs);
-  std::string input = write_temporary_file("in-" + tag, invocation.input);
-  std::filesystem::path out = temporary_directory() / ("out-" + tag);
-  std::filesystem::path err = temporary_directory() / ("err-" + tag);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  ProcessImage image(invocation);
-  pid_t pid = image.spawn(actions);
-  posix_spawn_file_actions_destroy(&actions);
-
-  Outcome outcome;
-  outcome.status = wait_for(pid);
-  outcome.out = read_file(out);
-  outcome.err = read_file(err);
-  return outcome;
+  std::string out = fresh_path("out"), err = fresh_path("err");
+  int status = wait_for(run(invocation, out, err, nullptr));
+  return {status, read_file(out), read_file(err)};
 }
 
 Outcome run_host_on_terminal(const Invocation& invocation) {
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-    throw std::runtime_error("no pseudo-terminal");
-  std::string terminal = ptsname(master);
-  // Held open until the child has its own descriptors, so that the master side never sees a
-  // terminal without any process on it before the end.
-  int terminal_side = open(terminal.c_str(), O_RDWR | O_NOCTTY);
-  if (terminal_side < 0) throw std::runtime_error("cannot open " + terminal);
-  std::string input = write_temporary_file("terminal-in", invocation.input);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_RDWR | O_NOCTTY, 0);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  ProcessImage image(invocation);
-  pid_t pid = image.spawn(actions);
-  posix_spawn_file_actions_destroy(&actions);
-  close(terminal_side);
-
+  int terminal = -1;
+  pid_t pid = run(invocation, {}, {}, &terminal);
   // The terminal reports EIO once the process has closed its side.
-  Outcome outcome;
+  std::string shown;
   char chunk[4096];
-  for (;;) {
-    ssize_t n = read(master, chunk, sizeof chunk);
-    if (n > 0) {
-      outcome.out.append(chunk, static_cast<std::size_t>(n));
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      break;
-    }
-  }
-  close(master);
-  outcome.status = wait_for(pid);
-  return outcome;
+  for (ssize_t n; (n = read(terminal, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
+    if (n > 0) shown.append(chunk, static_cast<std::size_t>(n));
+  close(terminal);
+  return {wait_for(pid), shown, {}};
 }
 
 }  // namespace host_test

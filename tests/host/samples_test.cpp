@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -13,39 +14,21 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-std::string read_expected() {
+TEST(HostSamples, MatchTheReviewedOutput) {
   std::ifstream in(VED_SAMPLES_EXPECTED, std::ios::binary);
   std::ostringstream contents;
   contents << in.rdbuf();
-  return contents.str();
-}
-
-// The first line where the two texts part, for a readable failure.
-std::string first_difference(const std::string& expected, const std::string& actual) {
-  std::istringstream e(expected), a(actual);
-  std::string expected_line, actual_line;
-  for (int line = 1;; ++line) {
-    bool more_expected = static_cast<bool>(std::getline(e, expected_line));
-    bool more_actual = static_cast<bool>(std::getline(a, actual_line));
-    if (!more_expected && !more_actual) return "no difference by lines";
-    if (expected_line != actual_line || more_expected != more_actual)
-      return "line " + std::to_string(line) + "\n  expected: " + expected_line + "\n  actual:   " + actual_line;
-  }
-}
-
-TEST(HostSamples, MatchTheReviewedOutput) {
-  std::string expected = read_expected();
+  std::string expected = contents.str();
   ASSERT_FALSE(expected.empty()) << "missing " << VED_SAMPLES_EXPECTED;
   Outcome run = run_host({{"samples", "--color=always"}});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_TRUE(run.out == expected) << first_difference(expected, run.out);
-}
-
-TEST(HostSamples, CoverEveryRow) {
-  Outcome run = run_host({{"samples", "--color=never"}});
-  for (int row = 0; row < 30; ++row)
-    EXPECT_THAT(run.out, HasSubstr("\n== " + std::to_string(row) + " ")) << "row " << row;
+  // Where they part, rather than both texts in full.
+  std::size_t from = static_cast<std::size_t>(
+      std::mismatch(expected.begin(), expected.end(), run.out.begin(), run.out.end()).first - expected.begin());
+  from = std::min(expected.rfind('\n', from == 0 ? 0 : from - 1) + 1, run.out.size());
+  EXPECT_TRUE(run.out == expected) << "expected:\n"
+                                   << expected.substr(from, 300) << "\nactual:\n" << run.out.substr(from, 300);
 }
 
 TEST(HostSamples, AnEventSelectsEveryRowItNames) {
