@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Builds with g++ and with clang (both warning-clean) and runs every test with each.
+# Builds with g++ and runs every test. (clang 14 builds the same sources, warnings as errors, in
+# the sanitizer presets that scripts/sanitizers.sh runs.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-for preset in default clang; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-  ctest --preset "$preset"
-done
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default
