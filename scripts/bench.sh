@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds the benchmark preset, measures every row's entries beside the memcpy floor and the
+# conventional renderers, measures the host's batch throughput with 1 and 2 jobs, and writes the
+# results of that one run into docs/performance.md between its result markers.
+#
+#   scripts/bench.sh          the full run (several minutes; keep the machine otherwise idle)
+#   scripts/bench.sh --smoke  every benchmark for a few iterations and a small batch, writing
+#                             nothing: shows that the suite builds, runs and its checks hold
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+smoke=false
+case "${1:-}" in
+  --smoke) smoke=true ;;
+  "") ;;
+  *) echo "usage: scripts/bench.sh [--smoke]" >&2; exit 2 ;;
+esac
+
+scripts/install-deps.sh libxml2-dev
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+
+build=build/bench
+doc=docs/performance.md
+if $smoke; then
+  events=20000
+  runs=1
+  suite_flags=(--benchmark_min_time=0.001)
+else
+  events=1000000
+  runs=3
+  # Repetitions in random order spread any change in the machine's load over all benchmarks; the
+  # table takes the fastest repetition of each.
+  suite_flags=(--benchmark_min_time=0.1 --benchmark_repetitions=5
+               --benchmark_enable_random_interleaving=true)
+fi
+
+started=$(date -u '+%Y-%m-%d %H:%M UTC')
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+results=$build/results.md
+"$build/veduvedader_bench" "${suite_flags[@]}" --results="$results" \
+  --benchmark_out="$build/results.json" --benchmark_out_format=json
+
+# The batch command over a generated log: the fastest of a few runs for each number of jobs.
+log=$build/batch.jsonl
+"$build/ved_batch_log" "$events" >"$log"
+declare -A rate
+for jobs in 1 2; do
+  best=""
+  for ((run = 0; run < runs; ++run)); do
+    start=$(date +%s.%N)
+    "$build/veduvedad" batch "$log" --jobs "$jobs" >/dev/null 2>"$build/batch.err"
+    end=$(date +%s.%N)
+    rendered=$(sed -n 's/^events: \([0-9]*\) (0 failed, 0 malformed.*/\1/p' "$build/batch.err")
+    if [[ "$rendered" != "$events" ]]; then
+      echo "batch with $jobs jobs did not render all $events events:" >&2
+      cat "$build/batch.err" >&2
+      exit 1
+    fi
+    seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
+    if [[ -z "$best" ]] || awk -v s="$seconds" -v b="$best" 'BEGIN { exit !(s < b) }'; then
+      best=$seconds
+    fi
+  done
+  rate[$jobs]=$(awk -v n="$events" -v s="$best" 'BEGIN { printf "%.0f", n / s }')
+  echo "batch, $jobs job(s): $events events in $best s, ${rate[$jobs]} events/s"
+done
+rm -f "$log"
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+if $smoke; then exit 0; fi
+
+scaling=$(awk -v a="${rate[1]}" -v b="${rate[2]}" 'BEGIN { printf "%.2f", b / a }')
+section=$build/performance-results.md
+{
+  echo "Run of $started: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores;"
+  echo "$(uname -sr); $(g++ --version | head -1); Google Benchmark $(dpkg-query -W -f='${Version}' libbenchmark-dev);"
+  echo "libxml2 $(dpkg-query -W -f='${Version}' libxml2-dev). Load average (1, 5, 15 min) before the run"
+  echo "$load_before, after it $load_after."
+  echo
+  cat "$results"
+  echo
+  echo "### Batch throughput"
+  echo
+  echo "\`veduvedad batch\` over a generated log of $events events (every sample payload in turn), the"
+  echo "fastest of $runs runs, wall time including start-up:"
+  echo
+  echo "| Jobs | Events per second |"
+  echo "|---:|---:|"
+  echo "| 1 | ${rate[1]} |"
+  echo "| 2 | ${rate[2]} |"
+  echo
+  echo "Scaling from 1 to 2 jobs: $scaling; target at least 1.7."
+} >"$section"
+
+# Replace what lies between the markers with the new section.
+awk -v section="$section" '
+  /^<!-- results: begin -->$/ { print; while ((getline line < section) > 0) print line; skip = 1; next }
+  /^<!-- results: end -->$/ { skip = 0 }
+  !skip { print }
+' "$doc" >"$doc.new"
+mv "$doc.new" "$doc"
+echo "results written to $doc"
