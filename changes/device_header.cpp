@@ -12,11 +12,9 @@ void write_device_header(ByteCursor& in, xml_output& out) {
     out.line_break();
     out.start_element("name");
     out.put_text(device.name);
-    out.end_element();
-    out.line_break();
+    out.end_element_line();
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 }  // namespace ui::event

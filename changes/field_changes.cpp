@@ -25,8 +25,7 @@ void write_field_change(ByteCursor& in, xml_output& out, const data::Field& fiel
       in.skip(data::modcod_bytes);
       break;
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 void write_whole_elements(ByteCursor& in, xml_output& out, std::string_view element_name,
@@ -35,8 +34,7 @@ void write_whole_elements(ByteCursor& in, xml_output& out, std::string_view elem
     out.start_element(element_name);
     out.line_break();
     write_element(in, out, record);
-    out.end_element();
-    out.line_break();
+    out.end_element_line();
   }
 }
 
@@ -52,12 +50,10 @@ void write_field_changes(ByteCursor& in, xml_output& out, const data::RecordType
 void write_value_change(ByteCursor& in, xml_output& out, data::ValueKind kind) {
   out.start_element("old-value");
   write_value(in, out, kind);
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
   out.start_element("new-value");
   write_value(in, out, kind);
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 void write_element_list_change(ByteCursor& in, xml_output& out, const data::ElementListType& list) {
@@ -67,8 +63,7 @@ void write_element_list_change(ByteCursor& in, xml_output& out, const data::Elem
     write_element_key(in, out, list.key);
     out.line_break();
     write_field_changes(in, out, *list.element);
-    out.end_element();
-    out.line_break();
+    out.end_element_line();
   }
   write_whole_elements(in, out, "added-element", *list.element);
 }
@@ -88,8 +83,7 @@ void write_element(ByteCursor& in, xml_output& out, const data::RecordType& reco
       case data::FieldKind::nested_record:  // refused in element records when they are declared
         break;
     }
-    out.end_element();
-    out.line_break();
+    out.end_element_line();
   }
 }
 

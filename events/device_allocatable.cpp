@@ -40,8 +40,7 @@ void write_member_xml(xml_output& out, std::string_view element, IMoniker* monik
     write_text_element(out, "name", name);
     out.line_break();
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 void write_flag_xml(xml_output& out, std::string_view element, std::uint8_t flag) {
@@ -60,8 +59,7 @@ void render_device_allocatable_xml(xml_output& out, ByteCursor& cursor) {
   out.line_break();
   write_flag_xml(out, "old-value", record.was_allocatable);
   write_flag_xml(out, "new-value", record.is_allocatable);
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 std::uint32_t render_device_allocatable_text(text_output& out, ByteCursor& cursor) {

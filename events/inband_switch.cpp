@@ -31,8 +31,7 @@ void write_error_code_xml(xml_output& out, std::uint32_t code) {
   out.start_element("code");
   out.put_text("0x");
   out.put_text(digits.view());
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 // The description stands on a line of its own, one level inside its element. `read_text` gives
@@ -45,8 +44,7 @@ void write_description_xml(xml_output& out, ReadText&& read_text) {
   out.put_text(read_text());
   out.line_break();
   out.outdent();
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 void write_kind_phrase(text_output& out, SwitchKind kind) {
@@ -107,8 +105,7 @@ void render_inband_switch_xml(xml_output& out, ByteCursor& cursor) {
   out.start_element("result");
   if (!flags.performed()) {
     out.attribute("status", "success");
-    out.end_element();
-    out.line_break();
+    out.end_element_line();
     write_no_switch_required_xml(out);
     return;
   }
@@ -124,8 +121,7 @@ void render_inband_switch_xml(xml_output& out, ByteCursor& cursor) {
   } else {
     out.attribute("status", "success");
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
   write_site_state_xml(out, cursor, "old-state", flags.switched_before());
   write_site_state_xml(out, cursor, "new-state", flags.switched_after());
 }
@@ -161,8 +157,7 @@ void render_inband_switch_v0_xml(xml_output& out, ByteCursor& cursor) {
     write_error_code_xml(out, static_cast<std::uint32_t>(result));
     write_description_xml(out, [&] { return cursor.read_string(); });
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 
   out.start_element("new-state");
   out.line_break();

@@ -48,8 +48,7 @@ void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
   write_text_element(out, "description", result_name(result));
   out.line_break();
   out.outdent();
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
   if (flags.performed()) {
     write_site_state_xml(out, cursor, "old-state", flags.switched_before());
     write_site_state_xml(out, cursor, "new-state", flags.switched_after());

@@ -28,8 +28,7 @@ void write_site_state_xml(xml_output& out, ByteCursor& cursor, std::string_view 
     out.line_break();
     out.outdent();
   }
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
 }
 
 void write_no_switch_required_xml(xml_output& out) {

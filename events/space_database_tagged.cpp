@@ -112,14 +112,11 @@ void write_change(xml_output& out, std::string_view name, const WriteOld& write_
   out.line_break();
   out.start_element("old");
   write_old();
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
   out.start_element("new");
   write_new();
-  out.end_element();
-  out.line_break();
-  out.end_element();
-  out.line_break();
+  out.end_element_line();
+  out.end_element_line();
 }
 
 // `opening` names what changed and opens the quote of its old value.

@@ -50,61 +50,57 @@ int digit_count(std::uint64_t magnitude) noexcept {
   return static_cast<int>(estimate + 1) - (magnitude < powers_of_ten[estimate] ? 1 : 0);
 }
 
-// The characters of one number, built before any of them is written.
+// The characters of one number, built in UTF-16 before any of them is written, so that number
+// and unit go to the buffer as one copy.
 class NumberText {
  public:
-  void push(char c) noexcept { text_[size_++] = c; }
-  void push(std::string_view run) noexcept {
-    for (char c : run) push(c);
+  void push(char16_t c) noexcept { text_[size_++] = c; }
+  // Units are a few characters: a loop beats the call a variable-length copy would make.
+  void push(std::u16string_view run) noexcept {
+    for (char16_t c : run) push(c);
   }
   void push_zeros(int count) noexcept {
-    for (; count > 0; --count) push('0');
+    for (; count > 0; --count) push(u'0');
   }
   // The last `count` digits of the magnitude, zeros in front where it has fewer.
   void push_digits(std::uint64_t magnitude, int count) noexcept {
-    constexpr auto pairs = [] {
-      std::array<char, 200> table{};
+    // Static: as a plain local the table would be copied onto the stack at every call.
+    static constexpr auto pairs = [] {
+      std::array<char16_t, 200> table{};
       for (std::size_t i = 0; i < 100; ++i) {
-        table[2 * i] = static_cast<char>('0' + i / 10);
-        table[2 * i + 1] = static_cast<char>('0' + i % 10);
+        table[2 * i] = static_cast<char16_t>(u'0' + i / 10);
+        table[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
       }
       return table;
     }();
     size_ += static_cast<std::size_t>(count);
-    char* digit = text_ + size_;
+    char16_t* digit = text_ + size_;
     for (; count >= 2; count -= 2, magnitude /= 100) {
       digit -= 2;
-      std::memcpy(digit, &pairs[2 * (magnitude % 100)], 2);
+      std::memcpy(digit, &pairs[2 * (magnitude % 100)], 2 * sizeof(char16_t));
     }
-    if (count == 1) *--digit = static_cast<char>('0' + magnitude % 10);
+    if (count == 1) *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
   }
-  std::string_view view() const noexcept { return {text_, size_}; }
+  std::u16string_view view() const noexcept { return {text_, size_}; }
 
  private:
   // A sign, "0.", 31 zeros, 18 digits and a point, or 18 digits and 48 zeros; then a unit.
-  char text_[88];
+  char16_t text_[88];
   std::size_t size_ = 0;
-};
-
-// A unit written after its number: the wide name is what goes into the buffer; the narrow name,
-// the same ASCII text, lets number and unit travel as one piece.
-struct UnitName {
-  std::string_view name;
-  std::u16string_view wide_name;
 };
 
 // Each character of a number is a write of its own and its unit one more, so an overflow keeps
 // every character that fitted. Number and unit as one write leave the same text when they fit;
 // when they do not, they are written piece by piece to fail exactly where that would.
 template <class Sink>
-void put_number(Sink& out, NumberText&& text, UnitName unit = {}) {
-  const std::string_view number = text.view();
-  text.push(unit.name);
+void put_number(Sink& out, NumberText&& text, std::u16string_view unit = {}) {
+  const std::u16string_view number = text.view();
+  text.push(unit);
   try {
     out.put_text(text.view());
   } catch (const io::overflow&) {
-    for (const char& c : number) out.put_text(std::string_view(&c, 1));
-    if (!unit.wide_name.empty()) out.put_text(unit.wide_name);
+    for (const char16_t& c : number) out.put_text(std::u16string_view(&c, 1));
+    if (!unit.empty()) out.put_text(unit);
   }
 }
 
@@ -112,11 +108,11 @@ NumberText decimal_text(decimal value) {
   NumberText text;
   std::int64_t m = value.mantissa();
   if (m == 0) {
-    text.push('0');
+    text.push(u'0');
     return text;
   }
   if (m < 0) {
-    text.push('-');
+    text.push(u'-');
     m = -m;
   }
   // Normal form first: the trailing zeros go into the exponent, four at a time while they last.
@@ -127,13 +123,13 @@ NumberText decimal_text(decimal value) {
   const int n = digit_count(rest);
   const int p = exponent + n;  // digits before the point
   if (p <= 0) {
-    text.push("0.");
+    text.push(u"0.");
     text.push_zeros(-p);
     text.push_digits(rest, n);
   } else if (p < n) {
     const std::uint64_t fraction_scale = powers_of_ten[static_cast<std::size_t>(n - p)];
     text.push_digits(rest / fraction_scale, p);
-    text.push('.');
+    text.push(u'.');
     text.push_digits(rest % fraction_scale, n - p);
   } else {
     text.push_digits(rest, n);
@@ -148,7 +144,7 @@ void format_with_unit(Sink& out, decimal value, std::span<const UnitRow> table) 
   // The quotient divide(value, unit.size) gives, found without dividing: a power of ten divides
   // exactly by moving the point.
   put_number(out, decimal_text(decimal::pack(value.mantissa(), value.exponent() - unit.exponent)),
-             {unit.name, unit.wide_name});
+             unit.wide_name);
 }
 
 }  // namespace
@@ -176,7 +172,7 @@ const UnitRow& choose_unit(decimal value, std::span<const UnitRow> table) {
 }
 
 HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept {
-  constexpr char alphabet[] = "0123456789ABCDEF";
+  static constexpr char alphabet[] = "0123456789ABCDEF";
   unsigned count = 1;
   while (count < 8 && (value >> (4 * count)) != 0) ++count;
   if (count < min_digits) count = min_digits;
@@ -194,7 +190,7 @@ void format_decimal(Sink& out, decimal value) {
 template <class Sink>
 void format_integer(Sink& out, std::int32_t value) {
   NumberText text;
-  if (value < 0) text.push('-');
+  if (value < 0) text.push(u'-');
   const std::uint64_t magnitude = value < 0
                                       ? 0u - static_cast<std::uint64_t>(std::int64_t{value})
                                       : static_cast<std::uint64_t>(value);
@@ -222,7 +218,7 @@ void format_bit_rate(Sink& out, std::int32_t bits_per_second) {
 template <class Sink>
 void format_power(Sink& out, std::int16_t hundredths_dbm) {
   put_number(out, decimal_text(multiply(decimal::from_integer(hundredths_dbm), power_factor)),
-             {"dBm", u"dBm"});
+             u"dBm");
 }
 
 template <class Sink>

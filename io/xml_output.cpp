@@ -105,7 +105,7 @@ void stream::close_start_tag() {
 void stream::start_element_piecewise(std::string_view name) {
   if (depth_ == max_depth) throw misuse{"unexpected nesting"};
   if (!tag_closed_) write_chars(">", 1);
-  stack_[depth_++] = name;
+  stack_[depth_++] = {name.data(), name.size(), !io::text::pieces::holds_break(name)};
   write_chars("<", 1);
   write_chars(name.data(), name.size());
   indent();
@@ -166,30 +166,24 @@ void stream::put_text_piecewise(std::string_view text) {
   write_chars(text.data(), text.size());
 }
 
-void stream::put_text(std::u16string_view text) {
-  if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text)) {
-    tag_closed_ = true;
-    return;
-  }
+void stream::put_text_piecewise(std::u16string_view text) {
   close_start_tag();
   write_wchars(text.data(), text.size());
 }
 
-void stream::put_text(WideText text) {
+void stream::put_text_piecewise(WideText text) {
   close_start_tag();
   write_wchars(text);
 }
 
-void stream::end_element() {
+void stream::end_element_piecewise() {
   if (depth_ == 0) throw misuse{"unexpected end of element"};
   outdent();
   if (tag_closed_) {
-    const std::string_view name = stack_[depth_ - 1];
-    if (!write_at_once(markup("</"), name, markup(">"))) {
-      write_chars("</", 2);
-      write_chars(name.data(), name.size());
-      write_chars(">", 1);
-    }
+    const std::string_view name = stack_[depth_ - 1].name();
+    write_chars("</", 2);
+    write_chars(name.data(), name.size());
+    write_chars(">", 1);
   } else {
     write_chars("/>", 2);
   }

@@ -32,6 +32,8 @@ class output_stream : public io::text::output_stream {
   std::uint32_t indent_level() const noexcept { return indent_level_; }
 
  protected:
+  // outdent() for a caller that has checked the level is above 0.
+  void unindent() noexcept { --indent_level_; }
   // Pieces (narrow or UTF-16 text) as consecutive writes would leave them, written in one go when
   // they all fit and hold no line break before their end. Otherwise false, with nothing written:
   // the caller then writes them one by one, so that a write that does not fit fails exactly where
@@ -115,10 +117,39 @@ class stream : public io::text::indented::output_stream {
     else
       put_text_piecewise(text);
   }
-  void put_text(std::u16string_view text);
-  void put_text(WideText text);
-  void line_break() { put_text(std::string_view("\n")); }
-  void end_element();
+  [[gnu::always_inline]] void put_text(std::u16string_view text) {
+    using io::text::pieces::markup;
+    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+      tag_closed_ = true;
+    else
+      put_text_piecewise(text);
+  }
+  [[gnu::always_inline]] void put_text(WideText text) {
+    using io::text::pieces::markup;
+    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+      tag_closed_ = true;
+    else
+      put_text_piecewise(text);
+  }
+  [[gnu::always_inline]] void line_break() {
+    using io::text::pieces::markup;
+    using io::text::pieces::newline;
+    if (tag_closed_ ? write_at_once(newline{}) : write_at_once(markup(">"), newline{}))
+      tag_closed_ = true;
+    else
+      put_text_piecewise(std::string_view("\n"));
+  }
+  [[gnu::always_inline]] void end_element() {
+    if (!end_element_at_once()) end_element_piecewise();
+  }
+  // end_element() and line_break(), as one write when both fit.
+  [[gnu::always_inline]] void end_element_line() {
+    using io::text::pieces::newline;
+    if (!end_element_at_once(newline{})) {
+      end_element_piecewise();
+      line_break();
+    }
+  }
   void start_text();
   void apply(xml_directive d);
   using io::text::indented::output_stream::apply;
@@ -126,21 +157,55 @@ class stream : public io::text::indented::output_stream {
   std::size_t depth() const noexcept { return depth_; }
 
  private:
+  // An element whose end tag is still to come. Left uninitialized until pushed, so that a sink
+  // costs nothing to build. `plain`: the name holds no line break, so its end tag can be
+  // written in one piece without looking.
+  struct open_element {
+    const char* data;
+    std::size_t size;
+    bool plain;
+    std::string_view name() const noexcept { return {data, size}; }
+  };
+
+  // After a start tag written in one piece, which checked every character of the name but a
+  // last one.
   void opened(std::string_view name) noexcept {
-    stack_[depth_++] = name;
+    stack_[depth_++] = {name.data(), name.size(), name.empty() || name.back() != '\n'};
     indent();
     tag_closed_ = false;
+  }
+  // The end tag, and any pieces after it, in one write; false with nothing changed when they
+  // do not fit or the name needs the piecewise writes. The end tag goes on the enclosing
+  // element's level.
+  template <class... After>
+  [[gnu::always_inline]] bool end_element_at_once(const After&... after) {
+    using io::text::pieces::markup;
+    using io::text::pieces::plain_text;
+    if (depth_ == 0 || indent_level() == 0) return false;  // left to the checks of the piecewise end
+    const open_element& top = stack_[depth_ - 1];
+    unindent();
+    if (tag_closed_ ? top.plain && write_at_once(markup("</"), plain_text{top.name()}, markup(">"), after...)
+                    : write_at_once(markup("/>"), after...)) {
+      --depth_;
+      tag_closed_ = true;
+      return true;
+    }
+    indent();
+    return false;
   }
   void start_element_piecewise(std::string_view name);
   void attribute_piecewise(std::string_view name, std::string_view value);
   void put_text_piecewise(std::string_view text);
+  void put_text_piecewise(std::u16string_view text);
+  void put_text_piecewise(WideText text);
+  void end_element_piecewise();
   void close_start_tag();
   // The opening of an attribute, ` name="`, up to its value.
   void start_attribute(std::string_view name);
   // The moniker's display name, or "(none)" for a null moniker.
   void write_display_name(IMoniker* moniker);
 
-  std::string_view stack_[max_depth];
+  open_element stack_[max_depth];
   std::size_t depth_ = 0;
   bool tag_closed_ = true;
 };

@@ -106,6 +106,41 @@ TEST(XmlOutput, Layouts) {
   }
 }
 
+// UTF-16 text is scanned for line breaks four units at a time, with an overlapping last block:
+// a break at any position of any length must still be found and indented after.
+TEST(XmlOutput, LineBreaksInUtf16TextAreFoundAtEveryPosition) {
+  for (std::size_t length = 1; length <= 12; ++length) {
+    for (std::size_t at = 0; at < length; ++at) {
+      std::u16string text(length, u'x');
+      text[at] = u'\n';
+      std::string expected = " " + std::string(at, 'x') + "\n";
+      if (at + 1 < length) expected += " " + std::string(length - at - 1, 'x');
+      const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            reinterpret_cast<const std::uint8_t*>(text.data() + length));
+      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(std::u16string_view(text)); }).text, expected)
+          << length << " " << at;
+      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(io::WideText{bytes.data(), length}); }).text,
+                expected)
+          << length << " " << at;
+    }
+  }
+}
+
+TEST(XmlOutput, EndTagWithItsLineBreakFailsWhereTheTwoWritesWould) {
+  const Script element = [](xml_output& o) {
+    o.start_element("a");
+    o.put_text("t");
+    o.end_element_line();
+    o.start_element("b");
+    o.end_element_line();
+  };
+  EXPECT_EQ(run(1, element).text, " <a>t</a>\n <b/>\n");
+  // " <a>t</a>" fits and then the line break does not.
+  const Outcome cut = run(1, element, 10);
+  EXPECT_EQ(cut.text, " <a>t</a>");
+  EXPECT_EQ(cut.error, "an overflow occured");
+}
+
 TEST(XmlOutput, IndentationDeeperThanTheBlankRowIsWrittenInPieces) {
   Outcome o = run(600, [](xml_output& out) { out.put_text("x"); });
   EXPECT_EQ(o.text, std::string(600, ' ') + "x");
