@@ -12,12 +12,6 @@
 namespace io {
 namespace {
 
-constexpr decimal power_of_ten(int n) {
-  std::int64_t v = 1;
-  for (int i = 0; i < n; ++i) v *= 10;
-  return decimal::from_integer(v);
-}
-
 // Built once at load time, before any renderer can run.
 const decimal power_factor = [] {
   std::string_view text = "0.01";
@@ -29,10 +23,6 @@ decimal absolute(decimal d) {
   if (d.mantissa() == decimal::min_mantissa)
     throw generic_error_t<char16_t>(u"decimal overflow");
   return d.mantissa() < 0 ? decimal::pack(-d.mantissa(), d.exponent()) : d;
-}
-
-constexpr UnitRow unit_row(std::string_view name, std::u16string_view wide_name, int exponent) {
-  return {name, wide_name, power_of_ten(exponent), exponent};
 }
 
 // Powers of ten up to the largest a 58-bit magnitude reaches.
@@ -141,22 +131,20 @@ NumberText decimal_text(decimal value) {
 template <class Sink>
 void format_with_unit(Sink& out, decimal value, std::span<const UnitRow> table) {
   const UnitRow& unit = choose_unit(value, table);
-  // The quotient divide(value, unit.size) gives, found without dividing: a power of ten divides
-  // exactly by moving the point.
+  // The quotient by the unit, found without dividing: a power of ten divides exactly by moving
+  // the point.
   put_number(out, decimal_text(decimal::pack(value.mantissa(), value.exponent() - unit.exponent)),
-             unit.wide_name);
+             unit.name);
 }
 
 }  // namespace
 
 const UnitRow frequency_units[6] = {
-    unit_row("Hz", u"Hz", 0),   unit_row("KHz", u"KHz", 3),  unit_row("MHz", u"MHz", 6),
-    unit_row("GHz", u"GHz", 9), unit_row("THz", u"THz", 12), unit_row("PHz", u"PHz", 15),
+    {u"Hz", 0}, {u"KHz", 3}, {u"MHz", 6}, {u"GHz", 9}, {u"THz", 12}, {u"PHz", 15},
 };
 
 const UnitRow bit_rate_units[5] = {
-    unit_row("bps", u"bps", 0),   unit_row("Kbps", u"Kbps", 3), unit_row("Mbps", u"Mbps", 6),
-    unit_row("Gbps", u"Gbps", 9), unit_row("Tbps", u"Tbps", 12),
+    {u"bps", 0}, {u"Kbps", 3}, {u"Mbps", 6}, {u"Gbps", 9}, {u"Tbps", 12},
 };
 
 const UnitRow& choose_unit(decimal value, std::span<const UnitRow> table) {

@@ -11,10 +11,8 @@
 namespace io {
 
 struct UnitRow {
-  std::string_view name;
-  std::u16string_view wide_name;
-  decimal size;
-  int exponent;  // size = 10^exponent, so dividing by the unit only moves the decimal point
+  std::u16string_view name;
+  int exponent;  // the unit is 10^exponent, so dividing by it only moves the decimal point
 };
 
 extern const UnitRow frequency_units[6];
