@@ -10,6 +10,7 @@ namespace ui::event {
 // <name>text</name>. `name` must outlive the sink: the sink keeps a view of it.
 template <class Text>
 void write_text_element(xml_output& out, std::string_view name, Text text) {
+  if (out.text_element_at_once(name, text)) return;
   out.start_element(name);
   out.put_text(text);
   out.end_element();

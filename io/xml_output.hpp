@@ -131,6 +131,21 @@ class stream : public io::text::indented::output_stream {
     else
       put_text_piecewise(text);
   }
+  // <name>text</name> as one write; false with nothing written when it does not fit or needs
+  // the piecewise writes (a line break in the text, a full element stack).
+  template <class Text>
+  [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text) {
+    using io::text::pieces::markup;
+    using io::text::pieces::plain_text;
+    if (depth_ == max_depth) return false;
+    const bool written =
+        tag_closed_ ? write_at_once(markup("<"), name, markup(">"), text, markup("</"),
+                                    plain_text{name}, markup(">"))
+                    : write_at_once(markup("><"), name, markup(">"), text, markup("</"),
+                                    plain_text{name}, markup(">"));
+    if (written) tag_closed_ = true;
+    return written;
+  }
   [[gnu::always_inline]] void line_break() {
     using io::text::pieces::markup;
     using io::text::pieces::newline;

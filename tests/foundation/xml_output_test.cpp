@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "events/xml_element.hpp"
 #include "plugin/errors.hpp"
 #include "support/render_harness.hpp"
 
@@ -126,19 +127,53 @@ TEST(XmlOutput, LineBreaksInUtf16TextAreFoundAtEveryPosition) {
   }
 }
 
-TEST(XmlOutput, EndTagWithItsLineBreakFailsWhereTheTwoWritesWould) {
-  const Script element = [](xml_output& o) {
-    o.start_element("a");
-    o.put_text("t");
-    o.end_element_line();
-    o.start_element("b");
-    o.end_element_line();
+// The one-write forms must leave exactly what their separate writes leave, at every buffer size.
+TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
+  struct Pair {
+    const char* name;
+    Script at_once;
+    Script separately;
   };
-  EXPECT_EQ(run(1, element).text, " <a>t</a>\n <b/>\n");
-  // " <a>t</a>" fits and then the line break does not.
-  const Outcome cut = run(1, element, 10);
-  EXPECT_EQ(cut.text, " <a>t</a>");
-  EXPECT_EQ(cut.error, "an overflow occured");
+  const auto text_element = [](std::string_view text) {
+    return Pair{"text element",
+                [=](xml_output& o) {
+                  o.start_element("outer");
+                  ui::event::write_text_element(o, "name", text);
+                  o.end_element();
+                },
+                [=](xml_output& o) {
+                  o.start_element("outer");
+                  o.start_element("name");
+                  o.put_text(text);
+                  o.end_element();
+                  o.end_element();
+                }};
+  };
+  const Pair pairs[] = {
+      text_element("Modulator 3"),
+      text_element(""),
+      text_element("two\nlines"),
+      {"end tag with its line break",
+       [](xml_output& o) {
+         o.start_element("a");
+         o.put_text("t");
+         o.end_element_line();
+       },
+       [](xml_output& o) {
+         o.start_element("a");
+         o.put_text("t");
+         o.end_element();
+         o.line_break();
+       }},
+  };
+  for (const Pair& p : pairs) {
+    for (std::uint32_t size = 1; size <= 40; ++size) {
+      const Outcome a = run(2, p.at_once, size);
+      const Outcome b = run(2, p.separately, size);
+      EXPECT_EQ(a.text, b.text) << p.name << " " << size;
+      EXPECT_EQ(a.error, b.error) << p.name << " " << size;
+    }
+  }
 }
 
 TEST(XmlOutput, IndentationDeeperThanTheBlankRowIsWrittenInPieces) {
