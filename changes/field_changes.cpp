@@ -49,11 +49,9 @@ void write_field_changes(ByteCursor& in, xml_output& out, const data::RecordType
 
 void write_value_change(ByteCursor& in, xml_output& out, data::ValueKind kind) {
   out.start_element("old-value");
-  write_value(in, out, kind);
-  out.end_element_line();
+  write_value_and_end_line(in, out, kind);
   out.start_element("new-value");
-  write_value(in, out, kind);
-  out.end_element_line();
+  write_value_and_end_line(in, out, kind);
 }
 
 void write_element_list_change(ByteCursor& in, xml_output& out, const data::ElementListType& list) {
@@ -74,8 +72,8 @@ void write_element(ByteCursor& in, xml_output& out, const data::RecordType& reco
     out.attribute("name", field.name);
     switch (field.kind) {
       case data::FieldKind::value:
-        write_value(in, out, field.value_kind);
-        break;
+        write_value_and_end_line(in, out, field.value_kind);
+        continue;
       case data::FieldKind::modcod:
         in.skip(data::modcod_bytes);
         break;
@@ -92,8 +90,7 @@ void write_element_key(ByteCursor& in, xml_output& out, std::span<const data::Ke
     out.line_break();
     out.start_element("key");
     out.attribute("field", part.name);
-    write_value(in, out, part.kind);
-    out.end_element();
+    write_value_and_end(in, out, part.kind);
   }
 }
 

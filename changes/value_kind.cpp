@@ -4,21 +4,27 @@
 #include <string_view>
 
 #include "changes/device_reference.hpp"
+#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 
 namespace ui::event {
 namespace {
 
 // Dotted decimal, most significant byte first.
-void write_ipv4_address(xml_output& out, std::uint32_t address) {
+struct AddressText {
   char text[sizeof "255.255.255.255" - 1];
-  char* end = text;
-  for (int shift = 24; shift >= 0; shift -= 8) {
-    if (shift != 24) *end++ = '.';
-    end = std::to_chars(end, text + sizeof text, (address >> shift) & 0xFFu).ptr;
+  std::size_t size = 0;
+
+  explicit AddressText(std::uint32_t address) noexcept {
+    char* end = text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+      if (shift != 24) *end++ = '.';
+      end = std::to_chars(end, text + sizeof text, (address >> shift) & 0xFFu).ptr;
+    }
+    size = static_cast<std::size_t>(end - text);
   }
-  out.put_text(std::string_view(text, static_cast<std::size_t>(end - text)));
-}
+  std::string_view view() const noexcept { return {text, size}; }
+};
 
 void write_label(ByteCursor& in, xml_output& out) {
   // The text ends at its first NUL even though the payload holds all of its units.
@@ -31,36 +37,59 @@ void write_device_reference(ByteCursor& in, xml_output& out) {
   if (!device.name.empty()) out.put_text(device.name);
 }
 
-}  // namespace
-
-void write_value(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+// Reads one value of the kind. A value that is plain text (a number, a name, an address) goes
+// to `plain` as that text, to be written with the element's end tag; labels and device
+// references go to `written` as a writer, because they reach the sink through the runtime and
+// may leave the element empty or give it an attribute.
+template <class Plain, class Written>
+void read_value(ByteCursor& in, data::ValueKind kind, Plain&& plain, Written&& written) {
   using data::ValueKind;
   switch (kind) {
     case ValueKind::signed_integer:
-      return io::format_integer(out, in.read_i32());
+      return plain(io::integer_text(in.read_i32()));
     case ValueKind::unsigned_integer:
-      return io::format_integer(out, in.read_u32());
+      return plain(io::integer_text(in.read_u32()));
     case ValueKind::boolean:
-      return io::format_bool(out, in.read_u32());
+      return plain(io::bool_text(in.read_u32()));
     case ValueKind::data_rate:
-      return io::format_bit_rate(out, in.read_i32());
+      return plain(io::bit_rate_text(in.read_i32()));
     case ValueKind::bandwidth:
-      return io::format_frequency(out, std::int64_t{in.read_i32()});
+      return plain(io::frequency_text(std::int64_t{in.read_i32()}));
     case ValueKind::frequency:
-      return io::format_frequency(out, in.read_i64());
+      return plain(io::frequency_text(in.read_i64()));
     case ValueKind::power:
-      return io::format_power(out, in.read_i16());
+      return plain(io::power_text(in.read_i16()));
     case ValueKind::ipv4_address:
-      return write_ipv4_address(out, in.read_u32());
+      return plain(AddressText(in.read_u32()).view());
     case ValueKind::label:
-      return write_label(in, out);
+      return written([&](xml_output& out) { write_label(in, out); });
     case ValueKind::device_reference:
-      return write_device_reference(in, out);
+      return written([&](xml_output& out) { write_device_reference(in, out); });
     case ValueKind::inband_enable:
-      return io::enum_name<data::INBAND_IENABLE>(out, in.read_u32());
+      return plain(io::enum_text<data::INBAND_IENABLE>(in.read_u32()));
     case ValueKind::entry_rate_option:
-      return io::enum_name<data::ENTRY_RATE_OPTIONS>(out, in.read_u32());
+      return plain(io::enum_text<data::ENTRY_RATE_OPTIONS>(in.read_u32()));
   }
+}
+
+}  // namespace
+
+void write_value_and_end(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+  read_value(
+      in, kind, [&](const auto& text) { end_with_text(out, text); },
+      [&](const auto& write) {
+        write(out);
+        out.end_element();
+      });
+}
+
+void write_value_and_end_line(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+  read_value(
+      in, kind, [&](const auto& text) { end_with_text_line(out, text); },
+      [&](const auto& write) {
+        write(out);
+        out.end_element_line();
+      });
 }
 
 }  // namespace ui::event

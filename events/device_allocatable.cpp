@@ -37,15 +37,13 @@ void write_member_xml(xml_output& out, std::string_view element, IMoniker* monik
   out.attribute("moniker", moniker);
   if (!name.empty()) {
     out.line_break();
-    write_text_element(out, "name", name);
-    out.line_break();
+    write_text_line(out, "name", name);
   }
   out.end_element_line();
 }
 
 void write_flag_xml(xml_output& out, std::string_view element, std::uint8_t flag) {
-  write_formatted_element(out, element, [&](xml_output& o) { io::format_bool(o, flag); });
-  out.line_break();
+  write_text_line(out, element, io::bool_text(flag));
 }
 
 }  // namespace

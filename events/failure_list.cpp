@@ -48,12 +48,8 @@ std::uint32_t render_failure_list_text(text_output& out, ByteCursor& cursor,
 
 void render_failure_list_xml(xml_output& out, ByteCursor& cursor) {
   const FailureListRecord record(cursor);
-  write_text_element(out, "device", record.device_name);
-  out.line_break();
-  write_formatted_element(out, "reason", [&](xml_output& o) {
-    io::format_integer(o, static_cast<std::int32_t>(record.reason));
-  });
-  out.line_break();
+  write_text_line(out, "device", record.device_name);
+  write_text_line(out, "reason", io::integer_text(static_cast<std::int32_t>(record.reason)));
 }
 
 std::uint32_t render_setup_failure_added_text(text_output& out, ByteCursor& cursor) {

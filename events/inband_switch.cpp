@@ -21,8 +21,7 @@ using data::SwitchKind;
 SwitchKind read_kind(ByteCursor& cursor) { return SwitchKind{cursor.read_u8()}; }
 
 void write_kind_xml(xml_output& out, SwitchKind kind) {
-  write_text_element(out, "type", data::switch_kind_name(kind));
-  out.line_break();
+  write_text_line(out, "type", data::switch_kind_name(kind));
 }
 
 // Error codes are HRESULTs, quoted as usual with all eight digits.
@@ -163,21 +162,13 @@ void render_inband_switch_v0_xml(xml_output& out, ByteCursor& cursor) {
   out.line_break();
   out.indent();
   const std::int32_t data_rate = cursor.read_i32();
-  write_formatted_element(out, "data-rate",
-                          [&](xml_output& o) { io::format_bit_rate(o, data_rate); });
-  out.line_break();
+  write_text_line(out, "data-rate", io::bit_rate_text(data_rate));
   const std::uint64_t frequency = cursor.read_u64();
-  write_formatted_element(out, "frequency", [&](xml_output& o) {
-    io::format_frequency(o, static_cast<std::int64_t>(frequency));
-  });
-  out.line_break();
+  write_text_line(out, "frequency", io::frequency_text(static_cast<std::int64_t>(frequency)));
   const std::int32_t bandwidth = cursor.read_i32();
-  write_formatted_element(out, "bandwidth",
-                          [&](xml_output& o) { io::format_frequency(o, bandwidth); });
-  out.line_break();
+  write_text_line(out, "bandwidth", io::frequency_text(bandwidth));
   const std::int16_t power = cursor.read_i16();
-  write_formatted_element(out, "power", [&](xml_output& o) { io::format_power(o, power); });
-  out.line_break();
+  write_text_line(out, "power", io::power_text(power));
   out.outdent();
   out.end_element();
 }

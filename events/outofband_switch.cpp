@@ -41,12 +41,8 @@ void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
   out.start_element("result");
   out.line_break();
   out.indent();
-  write_formatted_element(out, "code", [&](xml_output& o) {
-    io::format_integer(o, static_cast<std::int32_t>(result));
-  });
-  out.line_break();
-  write_text_element(out, "description", result_name(result));
-  out.line_break();
+  write_text_line(out, "code", io::integer_text(static_cast<std::int32_t>(result)));
+  write_text_line(out, "description", result_name(result));
   out.outdent();
   out.end_element_line();
   if (flags.performed()) {

@@ -80,8 +80,7 @@ void render_recovery_exited_xml(xml_output& out, ByteCursor& cursor) {
   const io::WideText name = cursor.read_wstring();
   write_device_xml(out, name);
   out.line_break();
-  write_text_element(out, "disposition", disposition_name(disposition));
-  out.line_break();
+  write_text_line(out, "disposition", disposition_name(disposition));
 }
 
 std::uint32_t render_managed_recovery_entered_text(text_output& out, ByteCursor& cursor) {

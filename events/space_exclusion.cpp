@@ -20,8 +20,7 @@ void write_frequencies_xml(xml_output& out, ByteCursor& cursor,
                            std::initializer_list<std::string_view> elements) {
   for (std::string_view element : elements) {
     const std::int64_t hertz = read_frequency(cursor);
-    write_formatted_element(out, element, [&](xml_output& o) { io::format_frequency(o, hertz); });
-    out.line_break();
+    write_text_line(out, element, io::frequency_text(hertz));
   }
 }
 

@@ -34,6 +34,7 @@ class output_stream : public io::text::output_stream {
  protected:
   // outdent() for a caller that has checked the level is above 0.
   void unindent() noexcept { --indent_level_; }
+  bool at_line_start() const noexcept { return at_line_start_; }
   // Pieces (narrow or UTF-16 text) as consecutive writes would leave them, written in one go when
   // they all fit and hold no line break before their end. Otherwise false, with nothing written:
   // the caller then writes them one by one, so that a write that does not fit fails exactly where
@@ -131,18 +132,20 @@ class stream : public io::text::indented::output_stream {
     else
       put_text_piecewise(text);
   }
-  // <name>text</name> as one write; false with nothing written when it does not fit or needs
-  // the piecewise writes (a line break in the text, a full element stack).
-  template <class Text>
-  [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text) {
+  // <name>text</name>, and any pieces after it, as one write; false with nothing written when
+  // they do not fit or need the piecewise writes (a line break in the text, a full element
+  // stack).
+  template <class Text, class... After>
+  [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text,
+                                                   const After&... after) {
     using io::text::pieces::markup;
     using io::text::pieces::plain_text;
     if (depth_ == max_depth) return false;
     const bool written =
         tag_closed_ ? write_at_once(markup("<"), name, markup(">"), text, markup("</"),
-                                    plain_text{name}, markup(">"))
+                                    plain_text{name}, markup(">"), after...)
                     : write_at_once(markup("><"), name, markup(">"), text, markup("</"),
-                                    plain_text{name}, markup(">"));
+                                    plain_text{name}, markup(">"), after...);
     if (written) tag_closed_ = true;
     return written;
   }
@@ -170,6 +173,29 @@ class stream : public io::text::indented::output_stream {
   using io::text::indented::output_stream::apply;
 
   std::size_t depth() const noexcept { return depth_; }
+
+  // The element's last text, its end tag and any pieces after them in one write; false with
+  // nothing changed when that cannot be. The text goes on the element's own level, which only
+  // matters when it starts a line; an empty text that would leave the end tag starting a line
+  // is left to the separate writes.
+  template <class Text, class... After>
+  [[gnu::always_inline]] bool text_and_end_at_once(const Text& text, const After&... after) {
+    using io::text::pieces::markup;
+    using io::text::pieces::plain_text;
+    if (depth_ == 0 || indent_level() == 0) return false;
+    const open_element& top = stack_[depth_ - 1];
+    if (!top.plain || (tag_closed_ && at_line_start())) return false;
+    const bool written =
+        tag_closed_
+            ? write_at_once(text, markup("</"), plain_text{top.name()}, markup(">"), after...)
+            : write_at_once(markup(">"), text, markup("</"), plain_text{top.name()}, markup(">"),
+                            after...);
+    if (!written) return false;
+    unindent();
+    --depth_;
+    tag_closed_ = true;
+    return true;
+  }
 
  private:
   // An element whose end tag is still to come. Left uninitialized until pushed, so that a sink

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "events/xml_element.hpp"
+#include "io/formatting.hpp"
 #include "plugin/errors.hpp"
 #include "support/render_harness.hpp"
 
@@ -32,6 +33,8 @@ Outcome run(std::uint32_t level, const Script& script, std::uint32_t size = 2048
       o.error = e.what();
     } catch (const io::xml::misuse& m) {
       o.error = m.message;
+    } catch (const std::exception& e) {
+      o.error = e.what();
     }
   }
   EXPECT_EQ(buffer[size], u'#');
@@ -134,7 +137,7 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
     Script at_once;
     Script separately;
   };
-  const auto text_element = [](std::string_view text) {
+  const auto text_element = [](auto text) {
     return Pair{"text element",
                 [=](xml_output& o) {
                   o.start_element("outer");
@@ -144,15 +147,42 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
                 [=](xml_output& o) {
                   o.start_element("outer");
                   o.start_element("name");
-                  o.put_text(text);
+                  ui::event::element_content::put(o, text);
                   o.end_element();
                   o.end_element();
                 }};
   };
+  // Content then end tag, after a start tag with an attribute or after a line of its own.
+  const auto text_and_end = [](auto content, bool line_inside) {
+    const auto open = [=](xml_output& o) {
+      o.start_element("name");
+      o.attribute("field", "Type");
+      if (line_inside) o.line_break();
+    };
+    return Pair{"text and end tag",
+                [=](xml_output& o) {
+                  open(o);
+                  ui::event::end_with_text_line(o, content);
+                },
+                [=](xml_output& o) {
+                  open(o);
+                  ui::event::element_content::put(o, content);
+                  o.end_element();
+                  o.line_break();
+                }};
+  };
+  const io::NumberText too_large = io::frequency_text(std::int64_t{1} << 57);
   const Pair pairs[] = {
       text_element("Modulator 3"),
       text_element(""),
       text_element("two\nlines"),
+      text_element(io::frequency_text(14250000000)),
+      text_element(too_large),  // fails after the start tag, as writing the number alone does
+      text_and_end(io::integer_text(7), false),
+      text_and_end(io::integer_text(7), true),
+      text_and_end(std::u16string_view(u""), false),
+      text_and_end(std::u16string_view(u""), true),  // the end tag starts a line
+      text_and_end(too_large, false),
       {"end tag with its line break",
        [](xml_output& o) {
          o.start_element("a");
