@@ -7,9 +7,7 @@ namespace ui::event {
 namespace {
 
 void write_field_change(ByteCursor& in, xml_output& out, const data::Field& field) {
-  out.start_element("changed");
-  out.attribute("field", field.name);
-  out.line_break();
+  out.start_element_line("changed", "field", field.name);
   switch (field.kind) {
     case data::FieldKind::value:
       write_value_change(in, out, field.value_kind);
@@ -68,8 +66,7 @@ void write_element_list_change(ByteCursor& in, xml_output& out, const data::Elem
 
 void write_element(ByteCursor& in, xml_output& out, const data::RecordType& record) {
   for (const data::Field& field : record.fields) {
-    out.start_element("field");
-    out.attribute("name", field.name);
+    out.start_element("field", "name", field.name);
     switch (field.kind) {
       case data::FieldKind::value:
         write_value_and_end_line(in, out, field.value_kind);
@@ -88,8 +85,7 @@ void write_element(ByteCursor& in, xml_output& out, const data::RecordType& reco
 void write_element_key(ByteCursor& in, xml_output& out, std::span<const data::KeyPart> key) {
   for (const data::KeyPart& part : key) {
     out.line_break();
-    out.start_element("key");
-    out.attribute("field", part.name);
+    out.start_element("key", "field", part.name);
     write_value_and_end(in, out, part.kind);
   }
 }

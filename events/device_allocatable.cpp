@@ -52,9 +52,7 @@ void render_device_allocatable_xml(xml_output& out, ByteCursor& cursor) {
   const DeviceAllocatableRecord record(cursor);
   write_member_xml(out, "device", record.device_moniker.get(), record.device_name);
   write_member_xml(out, "group", record.group_moniker.get(), record.group_name);
-  out.start_element("changed");
-  out.attribute("field", "allocatable");
-  out.line_break();
+  out.start_element_line("changed", "field", "allocatable");
   write_flag_xml(out, "old-value", record.was_allocatable);
   write_flag_xml(out, "new-value", record.is_allocatable);
   out.end_element_line();

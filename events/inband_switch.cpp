@@ -148,8 +148,7 @@ std::uint32_t render_inband_switch_text(text_output& out, ByteCursor& cursor) {
 void render_inband_switch_v0_xml(xml_output& out, ByteCursor& cursor) {
   write_kind_xml(out, read_kind(cursor));
   const std::int32_t result = cursor.read_i32();
-  out.start_element("result");
-  out.attribute("status", result < 0 ? "failed" : "success");
+  out.start_element("result", "status", result < 0 ? "failed" : "success");
   if (result < 0) {
     // This layout nests the error one level less deep than the current one.
     out.line_break();

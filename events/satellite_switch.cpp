@@ -49,8 +49,7 @@ void write_satellite_xml(xml_output& out, std::string_view element, const Satell
 void render_satellite_switch_xml(xml_output& out, ByteCursor& cursor) {
   const SatelliteSwitchRecord record(cursor);
   const io::HexDigits code = io::hex_digits(record.status_bits(), 1);
-  out.start_element("status");
-  out.attribute("code", code.view());
+  out.start_element("status", "code", code.view());
   if (record.failed()) {
     out.put_text(record.error_description);
     out.end_element();

@@ -10,8 +10,7 @@ namespace ui::event {
 
 void write_site_state_xml(xml_output& out, ByteCursor& cursor, std::string_view name,
                           bool switched) {
-  out.start_element(name);
-  out.attribute("status", switched ? "switched" : "home");
+  out.start_element(name, "status", switched ? "switched" : "home");
   if (switched) {
     const data::SwitchedCarrier carrier = data::SwitchedCarrier::read(cursor);
     out.line_break();

@@ -107,9 +107,7 @@ void write_ranges(Sink& out, const PoolRangeList& list) {
 template <class WriteOld, class WriteNew>
 void write_change(xml_output& out, std::string_view name, const WriteOld& write_old,
                   const WriteNew& write_new) {
-  out.start_element("change");
-  out.attribute("name", name);
-  out.line_break();
+  out.start_element_line("change", "name", name);
   out.start_element("old");
   write_old();
   out.end_element_line();

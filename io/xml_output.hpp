@@ -102,6 +102,28 @@ class stream : public io::text::indented::output_stream {
     else
       start_element_piecewise(name);
   }
+  // A start tag with one attribute, left open for more, as one write when it fits.
+  [[gnu::always_inline]] void start_element(std::string_view name, std::string_view attribute_name,
+                                            std::string_view value) {
+    if (!start_with_attribute_at_once(name, attribute_name, value)) {
+      start_element(name);
+      attribute(attribute_name, value);
+    }
+  }
+  // The same start tag closed, with a line break after it.
+  [[gnu::always_inline]] void start_element_line(std::string_view name,
+                                                 std::string_view attribute_name,
+                                                 std::string_view value) {
+    using io::text::pieces::markup;
+    using io::text::pieces::newline;
+    if (start_with_attribute_at_once(name, attribute_name, value, markup(">"), newline{})) {
+      tag_closed_ = true;
+      return;
+    }
+    start_element(name);
+    attribute(attribute_name, value);
+    line_break();
+  }
   [[gnu::always_inline]] void attribute(std::string_view name, std::string_view value) {
     using io::text::pieces::markup;
     if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
@@ -233,6 +255,21 @@ class stream : public io::text::indented::output_stream {
     }
     indent();
     return false;
+  }
+  template <class... After>
+  [[gnu::always_inline]] bool start_with_attribute_at_once(std::string_view name,
+                                                           std::string_view attribute_name,
+                                                           std::string_view value,
+                                                           const After&... after) {
+    using io::text::pieces::markup;
+    if (depth_ == max_depth) return false;
+    const bool written =
+        tag_closed_ ? write_at_once(markup("<"), name, markup(" "), attribute_name, markup("=\""),
+                                    value, markup("\""), after...)
+                    : write_at_once(markup("><"), name, markup(" "), attribute_name, markup("=\""),
+                                    value, markup("\""), after...);
+    if (written) opened(name);
+    return written;
   }
   void start_element_piecewise(std::string_view name);
   void attribute_piecewise(std::string_view name, std::string_view value);

@@ -183,6 +183,31 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_and_end(std::u16string_view(u""), false),
       text_and_end(std::u16string_view(u""), true),  // the end tag starts a line
       text_and_end(too_large, false),
+      {"start tag with an attribute",
+       [](xml_output& o) {
+         o.start_element("outer");
+         o.start_element("key", "field", "Type");
+         o.end_element();
+         o.end_element();
+       },
+       [](xml_output& o) {
+         o.start_element("outer");
+         o.start_element("key");
+         o.attribute("field", "Type");
+         o.end_element();
+         o.end_element();
+       }},
+      {"start tag with an attribute and its line break",
+       [](xml_output& o) {
+         o.start_element_line("changed", "field", "Mask");
+         o.end_element();
+       },
+       [](xml_output& o) {
+         o.start_element("changed");
+         o.attribute("field", "Mask");
+         o.line_break();
+         o.end_element();
+       }},
       {"end tag with its line break",
        [](xml_output& o) {
          o.start_element("a");
