@@ -56,7 +56,7 @@ template <class Text>
 void write_text_line(xml_output& out, std::string_view name, const Text& text) {
   using namespace element_content;
   if (fits_one_write(text) &&
-      out.text_element_at_once(name, as_text(text), io::text::pieces::newline{}))
+      out.text_element_at_once(name, as_text(text), io::xml::output::newline{}))
     return;
   write_piecewise(out, name, text);
   out.line_break();
@@ -73,7 +73,7 @@ void end_with_text(xml_output& out, const Text& text) {
 template <class Text>
 void end_with_text_line(xml_output& out, const Text& text) {
   using namespace element_content;
-  if (fits_one_write(text) && out.text_and_end_at_once(as_text(text), io::text::pieces::newline{}))
+  if (fits_one_write(text) && out.text_and_end_at_once(as_text(text), io::xml::output::newline{}))
     return;
   put(out, text);
   out.end_element_line();

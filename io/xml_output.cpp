@@ -89,9 +89,6 @@ void output_stream::write_wchars(WideText text) {
 
 namespace io::xml::output {
 
-using io::text::pieces::markup;
-
-
 void stream::close_start_tag() {
   if (!tag_closed_) {
     write_chars(">", 1);

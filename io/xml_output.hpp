@@ -85,6 +85,10 @@ enum class xml_directive : std::uint32_t { start_text = 0, end_element = 1 };
 
 namespace output {
 
+using io::text::pieces::markup;
+using io::text::pieces::newline;
+using io::text::pieces::plain_text;
+
 class stream : public io::text::indented::output_stream {
  public:
   // Deep enough for every renderer's nesting; the stack never touches the heap.
@@ -95,9 +99,7 @@ class stream : public io::text::indented::output_stream {
   // The common operations are inline, so that literal names and texts are known where they are
   // written; what does not fit in one piece goes the long way, out of line.
   [[gnu::always_inline]] void start_element(std::string_view name) {
-    using io::text::pieces::markup;
-    if (depth_ != max_depth &&
-        (tag_closed_ ? write_at_once(markup("<"), name) : write_at_once(markup("><"), name)))
+    if (depth_ != max_depth && write_in_content(markup("<"), name))
       opened(name);
     else
       start_element_piecewise(name);
@@ -114,8 +116,6 @@ class stream : public io::text::indented::output_stream {
   [[gnu::always_inline]] void start_element_line(std::string_view name,
                                                  std::string_view attribute_name,
                                                  std::string_view value) {
-    using io::text::pieces::markup;
-    using io::text::pieces::newline;
     if (start_with_attribute_at_once(name, attribute_name, value, markup(">"), newline{})) {
       tag_closed_ = true;
       return;
@@ -125,7 +125,6 @@ class stream : public io::text::indented::output_stream {
     line_break();
   }
   [[gnu::always_inline]] void attribute(std::string_view name, std::string_view value) {
-    using io::text::pieces::markup;
     if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
       attribute_piecewise(name, value);
   }
@@ -134,22 +133,19 @@ class stream : public io::text::indented::output_stream {
   // The moniker's display name, or "(none)" for a null moniker.
   void attribute(std::string_view name, IMoniker* moniker);
   [[gnu::always_inline]] void put_text(std::string_view text) {
-    using io::text::pieces::markup;
-    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+    if (write_in_content(text))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
   }
   [[gnu::always_inline]] void put_text(std::u16string_view text) {
-    using io::text::pieces::markup;
-    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+    if (write_in_content(text))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
   }
   [[gnu::always_inline]] void put_text(WideText text) {
-    using io::text::pieces::markup;
-    if (tag_closed_ ? write_at_once(text) : write_at_once(markup(">"), text))
+    if (write_in_content(text))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
@@ -160,21 +156,15 @@ class stream : public io::text::indented::output_stream {
   template <class Text, class... After>
   [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text,
                                                    const After&... after) {
-    using io::text::pieces::markup;
-    using io::text::pieces::plain_text;
     if (depth_ == max_depth) return false;
-    const bool written =
-        tag_closed_ ? write_at_once(markup("<"), name, markup(">"), text, markup("</"),
-                                    plain_text{name}, markup(">"), after...)
-                    : write_at_once(markup("><"), name, markup(">"), text, markup("</"),
-                                    plain_text{name}, markup(">"), after...);
-    if (written) tag_closed_ = true;
-    return written;
+    if (!write_in_content(markup("<"), name, markup(">"), text, markup("</"), plain_text{name},
+                          markup(">"), after...))
+      return false;
+    tag_closed_ = true;
+    return true;
   }
   [[gnu::always_inline]] void line_break() {
-    using io::text::pieces::markup;
-    using io::text::pieces::newline;
-    if (tag_closed_ ? write_at_once(newline{}) : write_at_once(markup(">"), newline{}))
+    if (write_in_content(newline{}))
       tag_closed_ = true;
     else
       put_text_piecewise(std::string_view("\n"));
@@ -184,7 +174,6 @@ class stream : public io::text::indented::output_stream {
   }
   // end_element() and line_break(), as one write when both fit.
   [[gnu::always_inline]] void end_element_line() {
-    using io::text::pieces::newline;
     if (!end_element_at_once(newline{})) {
       end_element_piecewise();
       line_break();
@@ -202,17 +191,11 @@ class stream : public io::text::indented::output_stream {
   // is left to the separate writes.
   template <class Text, class... After>
   [[gnu::always_inline]] bool text_and_end_at_once(const Text& text, const After&... after) {
-    using io::text::pieces::markup;
-    using io::text::pieces::plain_text;
     if (depth_ == 0 || indent_level() == 0) return false;
     const open_element& top = stack_[depth_ - 1];
     if (!top.plain || (tag_closed_ && at_line_start())) return false;
-    const bool written =
-        tag_closed_
-            ? write_at_once(text, markup("</"), plain_text{top.name()}, markup(">"), after...)
-            : write_at_once(markup(">"), text, markup("</"), plain_text{top.name()}, markup(">"),
-                            after...);
-    if (!written) return false;
+    if (!write_in_content(text, markup("</"), plain_text{top.name()}, markup(">"), after...))
+      return false;
     unindent();
     --depth_;
     tag_closed_ = true;
@@ -230,6 +213,11 @@ class stream : public io::text::indented::output_stream {
     std::string_view name() const noexcept { return {data, size}; }
   };
 
+  // Pieces of element content as one write: while a start tag is still open, its ">" goes first.
+  template <class... Pieces>
+  [[gnu::always_inline]] bool write_in_content(const Pieces&... pieces) {
+    return tag_closed_ ? write_at_once(pieces...) : write_at_once(markup(">"), pieces...);
+  }
   // After a start tag written in one piece, which checked every character of the name but a
   // last one.
   void opened(std::string_view name) noexcept {
@@ -242,8 +230,6 @@ class stream : public io::text::indented::output_stream {
   // element's level.
   template <class... After>
   [[gnu::always_inline]] bool end_element_at_once(const After&... after) {
-    using io::text::pieces::markup;
-    using io::text::pieces::plain_text;
     if (depth_ == 0 || indent_level() == 0) return false;  // left to the checks of the piecewise end
     const open_element& top = stack_[depth_ - 1];
     unindent();
@@ -261,15 +247,12 @@ class stream : public io::text::indented::output_stream {
                                                            std::string_view attribute_name,
                                                            std::string_view value,
                                                            const After&... after) {
-    using io::text::pieces::markup;
     if (depth_ == max_depth) return false;
-    const bool written =
-        tag_closed_ ? write_at_once(markup("<"), name, markup(" "), attribute_name, markup("=\""),
-                                    value, markup("\""), after...)
-                    : write_at_once(markup("><"), name, markup(" "), attribute_name, markup("=\""),
-                                    value, markup("\""), after...);
-    if (written) opened(name);
-    return written;
+    if (!write_in_content(markup("<"), name, markup(" "), attribute_name, markup("=\""), value,
+                          markup("\""), after...))
+      return false;
+    opened(name);
+    return true;
   }
   void start_element_piecewise(std::string_view name);
   void attribute_piecewise(std::string_view name, std::string_view value);
