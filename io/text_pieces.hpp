@@ -14,6 +14,10 @@
 #include "io/com_services.hpp"
 #include "io/wide_text.hpp"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace io::text::pieces {
 
 // Text the XML stream writes itself, such as "</" or "=\"": ASCII without line breaks, checked
@@ -38,58 +42,102 @@ struct plain_text {
 // A line break, allowed only as the last piece of a write.
 struct newline {};
 
-// Whether a block of bytes holds a line break: a zero byte in it xor line breaks.
-template <class Block>
-bool breaks_in_block(const char* text) noexcept {
-  constexpr Block ones = ~Block{0} / 0xFF;
-  Block bytes;
-  std::memcpy(&bytes, text, sizeof bytes);
-  bytes ^= ones * '\n';
-  return ((bytes - ones) & ~bytes & ones * 0x80) != 0;
+// Whether text holds a line break. The scans look at 16 bytes at once where there are 16, and at
+// two overlapping blocks (8 or 4 bytes) for shorter texts, which are most of them.
+#if defined(__SSE2__)
+namespace scanning {
+
+// The bytes at p, 8 or 16 of them, compared with the pattern; a mask bit per equal byte.
+inline int equal_bytes8(const void* p, __m128i pattern) noexcept {
+  return _mm_movemask_epi8(
+             _mm_cmpeq_epi8(_mm_loadl_epi64(static_cast<const __m128i*>(p)), pattern)) &
+         0xFF;
+}
+inline int equal_bytes16(const void* p, __m128i pattern) noexcept {
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(static_cast<const __m128i*>(p)), pattern));
+}
+inline int equal_units4(const void* p, __m128i pattern) noexcept {
+  return _mm_movemask_epi8(
+             _mm_cmpeq_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(p)), pattern)) &
+         0xFF;
+}
+inline int equal_units8(const void* p, __m128i pattern) noexcept {
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(static_cast<const __m128i*>(p)), pattern));
 }
 
-// Whether the text holds a line break, in blocks of eight or four bytes; the last block overlaps
-// the one before when the length is not a multiple of the block size.
+}  // namespace scanning
+
+// Texts of 16 bytes or more, out of line: rarer, and long enough to pay for the call.
+[[gnu::noinline]] inline bool long_text_holds_break(const char* p, std::size_t n) noexcept {
+  using namespace scanning;
+  const __m128i breaks = _mm_set1_epi8('\n');
+  for (std::size_t i = 0; i + 16 < n; i += 16)
+    if (equal_bytes16(p + i, breaks) != 0) return true;
+  return equal_bytes16(p + n - 16, breaks) != 0;
+}
+
 [[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
+  using namespace scanning;
   const char* p = text.data();
   const std::size_t n = text.size();
-  if (n >= 8) {
-    for (std::size_t i = 0; i + 8 < n; i += 8)
-      if (breaks_in_block<std::uint64_t>(p + i)) return true;
-    return breaks_in_block<std::uint64_t>(p + n - 8);
-  }
-  if (n >= 4) return breaks_in_block<std::uint32_t>(p) || breaks_in_block<std::uint32_t>(p + n - 4);
+  const __m128i breaks = _mm_set1_epi8('\n');
+  if (n >= 16) return long_text_holds_break(p, n);
+  if (n >= 8) return (equal_bytes8(p, breaks) | equal_bytes8(p + n - 8, breaks)) != 0;
   for (std::size_t i = 0; i < n; ++i)
     if (p[i] == '\n') return true;
   return false;
 }
 
-// Whether four little-endian UTF-16 units hold a line break: the 16-bit form of the test above.
-inline bool breaks_in_units(const std::uint8_t* bytes) noexcept {
-  constexpr std::uint64_t ones = 0x0001000100010001u;
-  std::uint64_t units;
-  std::memcpy(&units, bytes, sizeof units);
-  units ^= ones * u'\n';
-  return ((units - ones) & ~units & ones * 0x8000) != 0;
-}
-
-// Whether n little-endian UTF-16 units hold a line break, four units at a time.
+// Whether n little-endian UTF-16 units hold a line break.
 [[gnu::always_inline]] inline bool holds_break(const std::uint8_t* bytes, std::size_t n) noexcept {
-  if (n >= 4) {
-    for (std::size_t i = 0; i + 4 < n; i += 4)
-      if (breaks_in_units(bytes + 2 * i)) return true;
-    return breaks_in_units(bytes + 2 * (n - 4));
+  using namespace scanning;
+  const __m128i breaks = _mm_set1_epi16(u'\n');
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+      if (equal_units8(bytes + 2 * i, breaks) != 0) return true;
+    return equal_units8(bytes + 2 * (n - 8), breaks) != 0;
   }
+  if (n >= 4) return (equal_units4(bytes, breaks) | equal_units4(bytes + 2 * (n - 4), breaks)) != 0;
   for (std::size_t i = 0; i < n; ++i)
     if (bytes[2 * i] == '\n' && bytes[2 * i + 1] == 0) return true;
   return false;
 }
+#else
+[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
+  return text.find('\n') != std::string_view::npos;
+}
+[[gnu::always_inline]] inline bool holds_break(const std::uint8_t* bytes, std::size_t n) noexcept {
+  for (std::size_t i = 0; i < n; ++i)
+    if (bytes[2 * i] == '\n' && bytes[2 * i + 1] == 0) return true;
+  return false;
+}
+#endif
 [[gnu::always_inline]] inline bool holds_break(WideText text) noexcept {
   return holds_break(text.bytes, text.units);
 }
 [[gnu::always_inline]] inline bool holds_break(std::u16string_view text) noexcept {
   static_assert(std::endian::native == std::endian::little);
   return holds_break(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// Copies n UTF-16 units inline, in fixed-size blocks that overlap at the end: the texts are short,
+// and a call would cost more than the copy.
+[[gnu::always_inline]] inline void copy_units(char16_t* out, const void* units, std::size_t n) noexcept {
+  auto* to = reinterpret_cast<unsigned char*>(out);
+  const auto* from = static_cast<const unsigned char*>(units);
+  const std::size_t size = 2 * n;
+  if (size >= 16) {
+    for (std::size_t at = 0; at + 16 < size; at += 16) std::memcpy(to + at, from + at, 16);
+    std::memcpy(to + size - 16, from + size - 16, 16);
+  } else if (size >= 8) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + size - 8, from + size - 8, 8);
+  } else if (size >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + size - 4, from + size - 4, 4);
+  } else if (size == 2) {
+    std::memcpy(to, from, 2);
+  }
 }
 
 // Writes `count` blanks at `out`: up to 16 in two overlapping stores, deeper levels in blocks.
@@ -148,12 +196,13 @@ constexpr bool breaks_inside(const markup<N>&, bool) noexcept {
 }
 [[gnu::always_inline]] inline void put_piece(std::u16string_view piece, char16_t*& out,
                                              char16_t& last) noexcept {
-  out = std::copy(piece.begin(), piece.end(), out);
+  copy_units(out, piece.data(), piece.size());
+  out += piece.size();
   if (!piece.empty()) last = piece.back();
 }
 [[gnu::always_inline]] inline void put_piece(WideText piece, char16_t*& out,
                                              char16_t& last) noexcept {
-  piece.copy_to(out);
+  copy_units(out, piece.bytes, piece.units);
   out += piece.units;
   if (!piece.empty()) last = out[-1];
 }

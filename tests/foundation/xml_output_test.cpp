@@ -110,18 +110,21 @@ TEST(XmlOutput, Layouts) {
   }
 }
 
-// UTF-16 text is scanned for line breaks four units at a time, with an overlapping last block:
-// a break at any position of any length must still be found and indented after.
-TEST(XmlOutput, LineBreaksInUtf16TextAreFoundAtEveryPosition) {
-  for (std::size_t length = 1; length <= 12; ++length) {
+// Text is scanned for line breaks and widened in blocks, with an overlapping last block: a break
+// at any position of any length must still be found and indented after, and every character kept.
+TEST(XmlOutput, LineBreaksAreFoundAtEveryPosition) {
+  for (std::size_t length = 1; length <= 40; ++length) {
     for (std::size_t at = 0; at < length; ++at) {
-      std::u16string text(length, u'x');
-      text[at] = u'\n';
-      std::string expected = " " + std::string(at, 'x') + "\n";
-      if (at + 1 < length) expected += " " + std::string(length - at - 1, 'x');
-      const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                            reinterpret_cast<const std::uint8_t*>(text.data() + length));
-      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(std::u16string_view(text)); }).text, expected)
+      std::string narrow;
+      for (std::size_t i = 0; i < length; ++i) narrow += static_cast<char>('a' + i % 26);
+      narrow[at] = '\n';
+      const std::u16string wide(narrow.begin(), narrow.end());
+      std::string expected = " " + narrow.substr(0, at + 1);
+      if (at + 1 < length) expected += " " + narrow.substr(at + 1);
+      const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(wide.data()),
+                                            reinterpret_cast<const std::uint8_t*>(wide.data() + length));
+      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(narrow); }).text, expected) << length << " " << at;
+      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(std::u16string_view(wide)); }).text, expected)
           << length << " " << at;
       EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(io::WideText{bytes.data(), length}); }).text,
                 expected)
