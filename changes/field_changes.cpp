@@ -1,5 +1,6 @@
 #include "changes/field_changes.hpp"
 
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -40,9 +41,10 @@ void write_whole_elements(ByteCursor& in, xml_output& out, std::string_view elem
 
 void write_field_changes(ByteCursor& in, xml_output& out, const data::RecordType& record) {
   // Bits above the last field are ignored.
-  const std::uint64_t mask = record.mask_bytes() == 1 ? in.read_u8() : in.read_u16();
-  for (std::size_t position = 0; position < record.fields.size(); ++position)
-    if ((mask >> position & 1u) != 0) write_field_change(in, out, record.fields[position]);
+  std::uint32_t mask = record.mask_bytes() == 1 ? in.read_u8() : in.read_u16();
+  mask &= (1u << record.fields.size()) - 1;
+  for (; mask != 0; mask &= mask - 1)
+    write_field_change(in, out, record.fields[static_cast<std::size_t>(std::countr_zero(mask))]);
 }
 
 void write_value_change(ByteCursor& in, xml_output& out, data::ValueKind kind) {

@@ -47,11 +47,16 @@ struct newline {};
 #if defined(__SSE2__)
 namespace scanning {
 
-// The bytes at p, 8 or 16 of them, compared with the pattern; a mask bit per equal byte.
+// The bytes at p, 4, 8 or 16 of them, compared with the pattern; a mask bit per equal byte.
 inline int equal_bytes8(const void* p, __m128i pattern) noexcept {
   return _mm_movemask_epi8(
              _mm_cmpeq_epi8(_mm_loadl_epi64(static_cast<const __m128i*>(p)), pattern)) &
          0xFF;
+}
+inline int equal_bytes4(const void* p, __m128i pattern) noexcept {
+  std::int32_t block;
+  std::memcpy(&block, p, sizeof block);
+  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_cvtsi32_si128(block), pattern)) & 0xF;
 }
 inline int equal_bytes16(const void* p, __m128i pattern) noexcept {
   return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(static_cast<const __m128i*>(p)), pattern));
@@ -83,6 +88,7 @@ inline int equal_units8(const void* p, __m128i pattern) noexcept {
   const __m128i breaks = _mm_set1_epi8('\n');
   if (n >= 16) return long_text_holds_break(p, n);
   if (n >= 8) return (equal_bytes8(p, breaks) | equal_bytes8(p + n - 8, breaks)) != 0;
+  if (n >= 4) return (equal_bytes4(p, breaks) | equal_bytes4(p + n - 4, breaks)) != 0;
   for (std::size_t i = 0; i < n; ++i)
     if (p[i] == '\n') return true;
   return false;
