@@ -53,10 +53,15 @@ NumberText scaled_text(std::int64_t integer, std::span<const UnitRow> table) {
   while (row < table.size() && table[row].exponent < digits) ++row;
   const UnitRow& unit = table[row - 1];
   const std::uint64_t scale = powers_of_ten[static_cast<std::size_t>(unit.exponent)];
-  text.push_digits(magnitude / scale, digits - unit.exponent);
-  if (std::uint64_t fraction = magnitude % scale; fraction != 0) {
+  const std::uint64_t whole = magnitude / scale;
+  text.push_digits(whole, digits - unit.exponent);
+  if (std::uint64_t fraction = magnitude - whole * scale; fraction != 0) {
     int fraction_digits = unit.exponent;
-    for (; fraction % 10 == 0; fraction /= 10) --fraction_digits;
+    for (; fraction % 100 == 0; fraction /= 100) fraction_digits -= 2;
+    if (fraction % 10 == 0) {
+      fraction /= 10;
+      --fraction_digits;
+    }
     text.push(u'.');
     text.push_digits(fraction, fraction_digits);
   }

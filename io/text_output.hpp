@@ -2,7 +2,6 @@
 // every write; a write that does not fit raises io::overflow and writes nothing.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -32,7 +31,7 @@ class output_stream {
   }
   void write_wchars(const char16_t* text, std::size_t n) {
     reserve(n);
-    std::copy_n(text, n, position_);
+    copy_units(position_, text, n);
     commit(n);
   }
   void write_wchars(WideText text) {

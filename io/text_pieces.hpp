@@ -126,26 +126,6 @@ inline int equal_units8(const void* p, __m128i pattern) noexcept {
   return holds_break(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
-// Copies n UTF-16 units inline, in fixed-size blocks that overlap at the end: the texts are short,
-// and a call would cost more than the copy.
-[[gnu::always_inline]] inline void copy_units(char16_t* out, const void* units, std::size_t n) noexcept {
-  auto* to = reinterpret_cast<unsigned char*>(out);
-  const auto* from = static_cast<const unsigned char*>(units);
-  const std::size_t size = 2 * n;
-  if (size >= 16) {
-    for (std::size_t at = 0; at + 16 < size; at += 16) std::memcpy(to + at, from + at, 16);
-    std::memcpy(to + size - 16, from + size - 16, 16);
-  } else if (size >= 8) {
-    std::memcpy(to, from, 8);
-    std::memcpy(to + size - 8, from + size - 8, 8);
-  } else if (size >= 4) {
-    std::memcpy(to, from, 4);
-    std::memcpy(to + size - 4, from + size - 4, 4);
-  } else if (size == 2) {
-    std::memcpy(to, from, 2);
-  }
-}
-
 // Writes `count` blanks at `out`: up to 16 in two overlapping stores, deeper levels in blocks.
 [[gnu::always_inline]] inline char16_t* put_blanks(char16_t* out, std::size_t count) noexcept {
   constexpr std::uint64_t four_blanks = 0x0020002000200020u;
@@ -202,13 +182,13 @@ constexpr bool breaks_inside(const markup<N>&, bool) noexcept {
 }
 [[gnu::always_inline]] inline void put_piece(std::u16string_view piece, char16_t*& out,
                                              char16_t& last) noexcept {
-  copy_units(out, piece.data(), piece.size());
+  io::copy_units(out, piece.data(), piece.size());
   out += piece.size();
   if (!piece.empty()) last = piece.back();
 }
 [[gnu::always_inline]] inline void put_piece(WideText piece, char16_t*& out,
                                              char16_t& last) noexcept {
-  copy_units(out, piece.bytes, piece.units);
+  piece.copy_to(out);
   out += piece.units;
   if (!piece.empty()) last = out[-1];
 }
