@@ -44,7 +44,11 @@ NumberText scaled_text(std::int64_t integer, std::span<const UnitRow> table) {
     text.push_unit(table.front().name);
     return text;
   }
-  if (m == decimal::min_mantissa) return NumberText::too_large();  // its magnitude needs 59 bits
+  // One named result on every path: returning another object would cost a copy of the text.
+  if (m == decimal::min_mantissa) {  // its magnitude needs 59 bits
+    text.mark_too_large();
+    return text;
+  }
   if (m < 0) text.push(u'-');
   const auto magnitude = static_cast<std::uint64_t>(m < 0 ? -m : m);
   const int digits = digit_count(magnitude);

@@ -16,11 +16,7 @@ namespace io {
 // error when it is written, so that everything written before it stays in place.
 class NumberText {
  public:
-  static NumberText too_large() noexcept {
-    NumberText text;
-    text.too_large_ = true;
-    return text;
-  }
+  void mark_too_large() noexcept { too_large_ = true; }
   bool is_too_large() const noexcept { return too_large_; }
   std::u16string_view view() const noexcept { return {text_, size_}; }
   // The number without its unit, and the unit.
