@@ -1,11 +1,15 @@
 #include "batch_runner.hpp"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <exception>
 #include <mutex>
+#include <span>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "batch_record.hpp"
@@ -18,12 +22,29 @@ namespace host {
 
 namespace {
 
-constexpr std::size_t chunk_lines = 4096;
+// Two chunks are in flight at once. Small enough that a thread still finds the lines it read and
+// the records it rendered in its cache; large enough that starting the helpers and evening out
+// the last blocks cost little.
+constexpr std::size_t chunk_lines = 2048;
+// Threads claim lines a block at a time: fewer trips to the shared counter, and outcomes that
+// different threads write rarely share a cache line. Small enough that the last blocks of a
+// chunk still even out the threads' work.
+constexpr std::size_t block_lines = 32;
 
 struct LineOutcome {
   enum class Kind { blank, event, malformed } kind = Kind::blank;
   std::string output;  // the record, or what is wrong with the line
   HRESULT hr = S_OK;
+};
+
+// A run of the log's lines and what rendering made of them. The buffers keep their capacity from
+// one chunk to the next.
+struct Chunk {
+  std::vector<std::string> lines = std::vector<std::string>(chunk_lines);
+  std::vector<LineOutcome> outcomes = std::vector<LineOutcome>(chunk_lines);
+  std::size_t count = 0;         // 0: past the end of the log
+  std::size_t lines_before = 0;  // in the log, for line numbers
+  std::uint64_t bytes_read = 0;  // from the log, through the end of this chunk
 };
 
 bool is_blank(std::string_view line) noexcept {
@@ -50,6 +71,111 @@ void process_line(const std::string& line, std::size_t line_number, const EventT
   }
 }
 
+// Fills chunk with the lines that follow previous. The counts are kept locally until the end, as
+// the threads rendering the other chunk read its neighbouring fields.
+void read_chunk(std::istream& input, const Chunk& previous, Chunk& chunk) {
+  std::size_t count = 0;
+  std::uint64_t bytes_read = previous.bytes_read;
+  while (count < chunk_lines && std::getline(input, chunk.lines[count])) {
+    std::string& line = chunk.lines[count];
+    bytes_read += line.size() + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    ++count;
+  }
+  chunk.count = count;
+  chunk.lines_before = previous.lines_before + previous.count;
+  chunk.bytes_read = bytes_read;
+}
+
+// Renders one chunk: helper threads start on it at once, and the calling thread joins in once it
+// is free, in finish().
+class ChunkRendering {
+ public:
+  ChunkRendering(Chunk& chunk, const EventTable& events, std::span<EventRenderer> helper_renderers)
+      : chunk_(chunk), events_(events) {
+    const std::size_t blocks = (chunk.count + block_lines - 1) / block_lines;
+    for (std::size_t w = 0; w < helper_renderers.size() && w + 1 < blocks; ++w)
+      helpers_.emplace_back([this, &renderer = helper_renderers[w]] { render(renderer); });
+  }
+
+  // Renders whatever the helpers have not claimed, waits for them, and rethrows the first
+  // exception any thread met.
+  void finish(EventRenderer& renderer) {
+    render(renderer);
+    helpers_.clear();  // joins them, so their outcomes and failure are visible here
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
+ private:
+  void render(EventRenderer& renderer) {
+    try {
+      for (std::size_t first; (first = next_.fetch_add(block_lines)) < chunk_.count;) {
+        const std::size_t end = std::min(first + block_lines, chunk_.count);
+        for (std::size_t i = first; i < end; ++i)
+          process_line(chunk_.lines[i], chunk_.lines_before + i + 1, events_, renderer, chunk_.outcomes[i]);
+      }
+    } catch (...) {
+      std::lock_guard lock(failure_lock_);
+      if (!failure_) failure_ = std::current_exception();
+      next_ = chunk_.count;  // the others stop after their current block
+    }
+  }
+
+  Chunk& chunk_;
+  const EventTable& events_;
+  std::atomic<std::size_t> next_{0};
+  std::mutex failure_lock_;
+  std::exception_ptr failure_;
+  // Last, so that an exception on the calling thread joins the helpers before the rest goes.
+  std::vector<std::jthread> helpers_;
+};
+
+// Writes rendered chunks in order and counts their events. A malformed line's report comes after
+// the records of the lines before it.
+class ChunkWriter {
+ public:
+  ChunkWriter(std::FILE* out, std::FILE* errors, ProgressMeter& meter, BatchSummary& summary)
+      : out_(out), errors_(errors), meter_(meter), summary_(summary) {}
+
+  void write(const Chunk& chunk) {
+    if (chunk.count == 0) return;
+    written_.clear();
+    for (std::size_t i = 0; i < chunk.count; ++i) {
+      const LineOutcome& outcome = chunk.outcomes[i];
+      switch (outcome.kind) {
+        case LineOutcome::Kind::blank: break;
+        case LineOutcome::Kind::event:
+          ++summary_.events;
+          if (FAILED(outcome.hr)) {
+            ++summary_.failed;
+            ++summary_.failures[outcome.hr];
+          }
+          written_ += outcome.output;
+          written_ += '\n';
+          break;
+        case LineOutcome::Kind::malformed:
+          ++summary_.malformed;
+          std::fwrite(written_.data(), 1, written_.size(), out_);
+          written_.clear();
+          std::fflush(out_);
+          meter_.clear();
+          std::fprintf(errors_, "veduvedad: line %zu: %s; skipped\n", chunk.lines_before + i + 1,
+                       outcome.output.c_str());
+          break;
+      }
+    }
+    std::fwrite(written_.data(), 1, written_.size(), out_);
+    meter_.update(summary_.events, chunk.bytes_read);
+  }
+
+ private:
+  std::FILE* out_;
+  std::FILE* errors_;
+  ProgressMeter& meter_;
+  BatchSummary& summary_;
+  std::string written_;
+};
+
 }  // namespace
 
 BatchRunner::BatchRunner(const PluginLibrary& plugin, const EventTable& events, unsigned jobs,
@@ -60,74 +186,28 @@ BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* er
   auto start = std::chrono::steady_clock::now();
   BatchSummary summary;
 
-  // Renderers keep their buffers from chunk to chunk; worker w always uses renderer w.
+  // Renderers keep their buffers from chunk to chunk; the calling thread always uses the first,
+  // and each helper the same one of the rest.
   std::vector<EventRenderer> renderers;
   renderers.reserve(jobs_);
   for (unsigned w = 0; w < jobs_; ++w) renderers.emplace_back(plugin_, buffers_);
+  const std::span<EventRenderer> helper_renderers = std::span(renderers).subspan(1);
 
-  std::vector<std::string> lines(chunk_lines);
-  std::vector<LineOutcome> outcomes(chunk_lines);
-  std::size_t lines_before = 0;
-  std::uint64_t bytes_read = 0;
-  std::string written;
-
-  for (;;) {
-    std::size_t count = 0;
-    while (count < chunk_lines && std::getline(input, lines[count])) {
-      bytes_read += lines[count].size() + 1;
-      if (!lines[count].empty() && lines[count].back() == '\r') lines[count].pop_back();
-      ++count;
-    }
-    if (count == 0) break;
-
-    std::atomic<std::size_t> next{0};
-    std::exception_ptr failure;
-    std::mutex failure_lock;
-    auto work = [&](EventRenderer& renderer) {
-      try {
-        for (std::size_t i; (i = next.fetch_add(1)) < count;)
-          process_line(lines[i], lines_before + i + 1, events_, renderer, outcomes[i]);
-      } catch (...) {
-        std::lock_guard lock(failure_lock);
-        if (!failure) failure = std::current_exception();
-        next = count;
-      }
-    };
-    {
-      std::vector<std::jthread> helpers;
-      for (unsigned w = 1; w < jobs_ && w < count; ++w) helpers.emplace_back(work, std::ref(renderers[w]));
-      work(renderers[0]);
-    }
-    if (failure) std::rethrow_exception(failure);
-
-    written.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-      LineOutcome& outcome = outcomes[i];
-      switch (outcome.kind) {
-        case LineOutcome::Kind::blank: break;
-        case LineOutcome::Kind::event:
-          ++summary.events;
-          if (FAILED(outcome.hr)) {
-            ++summary.failed;
-            ++summary.failures[outcome.hr];
-          }
-          written += outcome.output;
-          written += '\n';
-          break;
-        case LineOutcome::Kind::malformed:
-          ++summary.malformed;
-          std::fwrite(written.data(), 1, written.size(), out);
-          written.clear();
-          std::fflush(out);
-          meter.clear();
-          std::fprintf(errors, "veduvedad: line %zu: %s; skipped\n", lines_before + i + 1, outcome.output.c_str());
-          break;
-      }
-    }
-    std::fwrite(written.data(), 1, written.size(), out);
-    lines_before += count;
-    meter.update(summary.events, bytes_read);
+  // The two chunks take turns: while the helpers render the current one, the other's records are
+  // written and the next chunk is read into it, so the reading and writing overlap the rendering.
+  ChunkWriter writer(out, errors, meter, summary);
+  std::array<Chunk, 2> chunks;
+  Chunk* current = &chunks[0];
+  Chunk* other = &chunks[1];
+  read_chunk(input, *other, *current);
+  while (current->count > 0) {
+    ChunkRendering rendering(*current, events_, helper_renderers);
+    writer.write(*other);  // nothing before the first chunk
+    read_chunk(input, *current, *other);
+    rendering.finish(renderers[0]);
+    std::swap(current, other);
   }
+  writer.write(*other);
   std::fflush(out);
   meter.clear();
   if (input.bad()) throw InputError("cannot read the event log");

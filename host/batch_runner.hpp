@@ -1,6 +1,7 @@
 // Renders an event log of JSON Lines on several threads and writes the records in input order.
-// The log is taken in chunks: the threads share out a chunk's lines, and the chunk's records are
-// written once it is done, so memory stays bounded and the output keeps the input's order.
+// The log is taken in chunks, so memory stays bounded: the threads share out a chunk's lines
+// while the calling thread writes the records of the chunk before and reads the next, then joins
+// them. The records are written a chunk at a time, in order.
 #pragma once
 
 #include <chrono>

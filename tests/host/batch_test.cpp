@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <numeric>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "host_process.hpp"
@@ -104,6 +107,36 @@ TEST(HostBatch, RecordFieldsMalformedLinesAndFailuresByHresult) {
                                  "  0x800401E4 MK_E_SYNTAX: 1\n"
                                  "events per second: "));
   EXPECT_THAT(run.err, Not(HasSubstr("\x1b[K"))) << "no progress bar off a terminal";
+}
+
+TEST(HostBatch, ReportsOfMalformedLinesStandBetweenTheRecordsAroundThemInEveryChunk) {
+  // Both streams on one terminal show the order of writing. Malformed lines stand on either side
+  // of the likely chunk boundaries and deep in the log.
+  const std::set<std::size_t> malformed{2048, 2049, 4096, 4097, 8200};
+  constexpr std::size_t total = 8300;
+  std::string log;
+  for (std::size_t line = 1; line <= total; ++line)
+    log += malformed.contains(line) ? "not JSON\n" : event_line(inband_switch, "0100");
+  Outcome run = run_host_on_terminal({{"batch", write_temporary_file("reports.jsonl", log), "--jobs", "2"}});
+  EXPECT_EQ(run.status, 2);
+
+  const std::regex progress(R"(\r\x1b\[K(\[[#-]+\] \d+%  )?(\d+ events(  \d+/s)?)?)");
+  const std::regex report(R"(veduvedad: line (\d+): not valid JSON; skipped\r)");
+  std::vector<std::size_t> line_numbers;
+  std::string rest;
+  for (const std::string& line : lines_of(std::regex_replace(run.out, progress, ""))) {
+    std::smatch match;
+    if (line.starts_with('{'))
+      line_numbers.push_back(nlohmann::json::parse(line)["line"].get<std::size_t>());
+    else if (std::regex_match(line, match, report))
+      line_numbers.push_back(std::stoul(match[1]));
+    else
+      rest += line;
+  }
+  std::vector<std::size_t> in_order(total);
+  std::iota(in_order.begin(), in_order.end(), 1);
+  EXPECT_EQ(line_numbers, in_order);
+  EXPECT_THAT(rest, HasSubstr("events: 8295 (0 failed, 5 malformed lines skipped)"));
 }
 
 TEST(HostBatch, TextsWithNulUnitsAndLoneSurrogatesAreKeptLosslessly) {
