@@ -72,24 +72,26 @@ void read_value(ByteCursor& in, data::ValueKind kind, Plain&& plain, Written&& w
   }
 }
 
-}  // namespace
-
-void write_value_and_end(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+// The value, then the element's end tag, with a line break after it when asked.
+template <bool LineBreak>
+void write_value_and_close(ByteCursor& in, xml_output& out, data::ValueKind kind) {
   read_value(
-      in, kind, [&](const auto& text) { end_with_text(out, text); },
+      in, kind,
+      [&](const auto& text) { LineBreak ? end_with_text_line(out, text) : end_with_text(out, text); },
       [&](const auto& write) {
         write(out);
-        out.end_element();
+        LineBreak ? out.end_element_line() : out.end_element();
       });
 }
 
+}  // namespace
+
+void write_value_and_end(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+  write_value_and_close<false>(in, out, kind);
+}
+
 void write_value_and_end_line(ByteCursor& in, xml_output& out, data::ValueKind kind) {
-  read_value(
-      in, kind, [&](const auto& text) { end_with_text_line(out, text); },
-      [&](const auto& write) {
-        write(out);
-        out.end_element_line();
-      });
+  write_value_and_close<true>(in, out, kind);
 }
 
 }  // namespace ui::event
