@@ -1,10 +1,9 @@
 #include "batch_record.hpp"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "event_table.hpp"
-#include "exit_status.hpp"
-#include "guid_text.hpp"
 #include "hresult_text.hpp"
 #include "json_writer.hpp"
 #include "payload_input.hpp"
@@ -14,50 +13,86 @@ namespace host {
 
 namespace {
 
-const EventRow& row_of(const nlohmann::json& event, const GUID& type, const EventTable& events) {
-  auto number = event.find("row");
-  if (number == event.end()) {
-    const EventRow* first = events.first_of_type(type);
-    if (first == nullptr) throw InputError("no row has the event type " + format_guid(type));
-    return *first;
+// The event named by "type", as render resolves it.
+std::string event_of(const nlohmann::json& type) {
+  if (type.is_string()) return type.get<std::string>();
+  if (type.is_number_unsigned()) return type.dump();
+  throw MalformedLine(MalformedReason::bad_type,
+                      "\"type\" must be a row number, an event-type GUID or a display name");
+}
+
+const EventRow& resolve_row(const std::string& event, const EventTable& events) {
+  try {
+    return resolve_event(events, event);
+  } catch (const EventNotResolved& e) {
+    if (e.kind() == EventNotResolved::Kind::none) throw MalformedLine(MalformedReason::unknown_event, e.what());
+    // One line, unlike render's table of candidates.
+    std::string message = "'" + event + "' is ambiguous; give \"row\":";
+    std::vector<const EventRow*> named = events.find(event);
+    for (std::size_t i = 0; i < named.size(); ++i)
+      message += (i == 0 ? " " : i + 1 == named.size() ? " or " : ", ") + std::to_string(named[i]->row);
+    throw MalformedLine(MalformedReason::ambiguous_event, message);
   }
-  if (!number->is_number_unsigned()) throw InputError("\"row\" must be a row number");
-  const EventRow* row = events.row(number->get<std::size_t>());
-  if (row == nullptr) throw InputError("there is no row " + number->dump());
-  if (!(row->record->guidType == type))
-    throw InputError("row " + std::to_string(row->row) + " has the event type " + row->type + ", not " +
-                     format_guid(type));
+}
+
+// "row" picks one of the rows that "type" names.
+const EventRow& chosen_row(const nlohmann::json& number, const std::string& event, const EventTable& events) {
+  if (!number.is_number_unsigned()) throw MalformedLine(MalformedReason::bad_row, "\"row\" must be a row number");
+  const EventRow* row = events.row(number.get<std::size_t>());
+  if (row == nullptr) throw MalformedLine(MalformedReason::bad_row, "there is no row " + number.dump());
+  std::vector<const EventRow*> named = events.find(event);
+  if (named.empty()) throw MalformedLine(MalformedReason::unknown_event, no_event_message(events, event));
+  if (std::find(named.begin(), named.end(), row) == named.end())
+    throw MalformedLine(MalformedReason::bad_row,
+                        "row " + std::to_string(row->row) + " (" + row->type + " " + row->name + ") is not '" + event + "'");
   return *row;
 }
 
 }  // namespace
 
-BatchEvent parse_batch_event(std::string_view line, const EventTable& events) {
-  nlohmann::json event = nlohmann::json::parse(line.begin(), line.end(), nullptr, false);
-  if (event.is_discarded()) throw InputError("not valid JSON");
-  if (!event.is_object()) throw InputError("not a JSON object");
-
-  auto type_field = event.find("type");
-  if (type_field == event.end() || !type_field->is_string())
-    throw InputError("\"type\" must be an event-type GUID");
-  std::optional<GUID> type = parse_guid(type_field->get_ref<const std::string&>());
-  if (!type) throw InputError("\"type\" is not a GUID: " + type_field->dump());
-
-  auto payload_field = event.find("payload");
-  if (payload_field == event.end() || !payload_field->is_string())
-    throw InputError("\"payload\" must be a hexadecimal string");
-
-  const EventRow& row = row_of(event, *type, events);
-  return {&row, parse_hex(payload_field->get_ref<const std::string&>())};
+std::string_view describe(MalformedReason reason) noexcept {
+  switch (reason) {
+    case MalformedReason::not_json: return "not valid JSON";
+    case MalformedReason::not_object: return "not a JSON object";
+    case MalformedReason::bad_type: return "no \"type\" string or row number";
+    case MalformedReason::unknown_event: return "\"type\" matches no event";
+    case MalformedReason::ambiguous_event: return "\"type\" matches several rows";
+    case MalformedReason::bad_row: return "\"row\" is not a row of the event";
+    case MalformedReason::bad_payload: return "\"payload\" is not hexadecimal text";
+  }
+  return "malformed";
 }
 
-const Rendering& deciding_rendering(const Rendering& text, const Rendering& xml) noexcept {
-  return !text.succeeded() || xml.succeeded() ? text : xml;
+BatchEvent parse_batch_event(std::string_view line, const EventTable& events) {
+  nlohmann::json event = nlohmann::json::parse(line.begin(), line.end(), nullptr, false);
+  if (event.is_discarded()) throw MalformedLine(MalformedReason::not_json, "not valid JSON");
+  if (!event.is_object()) throw MalformedLine(MalformedReason::not_object, "not a JSON object");
+
+  auto type_field = event.find("type");
+  if (type_field == event.end()) throw MalformedLine(MalformedReason::bad_type, "no \"type\"");
+  const std::string type = event_of(*type_field);
+
+  auto payload_field = event.find("payload");
+  const std::string* payload = payload_field != event.end() ? payload_field->get_ptr<const std::string*>() : nullptr;
+  if (payload == nullptr) throw MalformedLine(MalformedReason::bad_payload, "\"payload\" must be a hexadecimal string");
+
+  auto row_field = event.find("row");
+  const EventRow& row = row_field == event.end() ? resolve_row(type, events) : chosen_row(*row_field, type, events);
+  try {
+    return {&row, parse_hex(*payload)};
+  } catch (const InputError& e) {
+    throw MalformedLine(MalformedReason::bad_payload, e.what());
+  }
+}
+
+RenderedPart deciding_part(const Rendering& text, const Rendering& xml) noexcept {
+  return !text.succeeded() || xml.succeeded() ? RenderedPart::text : RenderedPart::xml;
 }
 
 void append_batch_record(std::string& out, std::size_t line_number, const EventRow& row,
                          const Rendering& text, const Rendering& xml) {
-  const Rendering& deciding = deciding_rendering(text, xml);
+  const RenderedPart part = deciding_part(text, xml);
+  const Rendering& deciding = part == RenderedPart::text ? text : xml;
   JsonObjectWriter record(out);
   record.number("line", static_cast<std::int64_t>(line_number))
       .number("row", static_cast<std::int64_t>(row.row))
@@ -69,7 +104,17 @@ void append_batch_record(std::string& out, std::size_t line_number, const EventR
   } else {
     record.null("colour");
   }
-  record.text("xml", xml.output).text_or_null("error", deciding.error_description).close();
+  record.text("xml", xml.output).text_or_null("error", deciding.error_description);
+  if (deciding.succeeded()) {
+    record.null("failed");
+  } else {
+    record.text("failed", part == RenderedPart::text ? "text" : "xml");
+  }
+  record.close();
+}
+
+void append_malformed_record(std::string& out, std::size_t line_number, std::string_view message) {
+  JsonObjectWriter(out).number("line", static_cast<std::int64_t>(line_number)).text("malformed", message).close();
 }
 
 }  // namespace host

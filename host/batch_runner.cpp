@@ -16,7 +16,10 @@
 #include "event_table.hpp"
 #include "exit_status.hpp"
 #include "hresult_text.hpp"
+#include "input_file.hpp"
 #include "progress_meter.hpp"
+#include "standard_output.hpp"
+#include "utf16_text.hpp"
 
 namespace host {
 
@@ -33,8 +36,10 @@ constexpr std::size_t block_lines = 32;
 
 struct LineOutcome {
   enum class Kind { blank, event, malformed } kind = Kind::blank;
-  std::string output;  // the record, or what is wrong with the line
-  HRESULT hr = S_OK;
+  std::string record;
+  bool failed = false;     // events
+  std::string problem;     // a failed event's reason, or what is wrong with a malformed line
+  MalformedReason malformed_reason = MalformedReason::not_json;
 };
 
 // A run of the log's lines and what rendering made of them. The buffers keep their capacity from
@@ -51,9 +56,17 @@ bool is_blank(std::string_view line) noexcept {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// "0x80020009 DISP_E_EXCEPTION: an underflow occured", what the summary groups failures by.
+std::string failure_reason(const Rendering& rendering) {
+  std::string reason = describe_hresult(rendering.hr);
+  return rendering.error_description ? reason + ": " + to_display_utf8(*rendering.error_description)
+                                     : reason + " (no error description)";
+}
+
 void process_line(const std::string& line, std::size_t line_number, const EventTable& events,
                   EventRenderer& renderer, LineOutcome& outcome) {
-  outcome.output.clear();
+  outcome.record.clear();
+  outcome.problem.clear();
   if (is_blank(line)) {
     outcome.kind = LineOutcome::Kind::blank;
     return;
@@ -62,12 +75,16 @@ void process_line(const std::string& line, std::size_t line_number, const EventT
     BatchEvent event = parse_batch_event(line, events);
     Rendering text = renderer.text(*event.row->record, event.payload);
     Rendering xml = renderer.xml(*event.row->record, event.payload);
-    append_batch_record(outcome.output, line_number, *event.row, text, xml);
-    outcome.hr = deciding_rendering(text, xml).hr;
+    append_batch_record(outcome.record, line_number, *event.row, text, xml);
+    const Rendering& deciding = deciding_part(text, xml) == RenderedPart::text ? text : xml;
     outcome.kind = LineOutcome::Kind::event;
-  } catch (const InputError& e) {
+    outcome.failed = !deciding.succeeded();
+    if (outcome.failed) outcome.problem = failure_reason(deciding);
+  } catch (const MalformedLine& e) {
     outcome.kind = LineOutcome::Kind::malformed;
-    outcome.output = e.what();
+    outcome.problem = e.what();
+    outcome.malformed_reason = e.reason();
+    append_malformed_record(outcome.record, line_number, outcome.problem);
   }
 }
 
@@ -130,12 +147,13 @@ class ChunkRendering {
   std::vector<std::jthread> helpers_;
 };
 
-// Writes rendered chunks in order and counts their events. A malformed line's report comes after
+// Writes rendered chunks in order and counts their lines. A malformed line's report comes after
 // the records of the lines before it.
 class ChunkWriter {
  public:
-  ChunkWriter(std::FILE* out, std::FILE* errors, ProgressMeter& meter, BatchSummary& summary)
-      : out_(out), errors_(errors), meter_(meter), summary_(summary) {}
+  ChunkWriter(std::FILE* out, std::FILE* errors, std::uint64_t max_reported, ProgressMeter& meter,
+              BatchSummary& summary)
+      : out_(out), errors_(errors), max_reported_(max_reported), meter_(meter), summary_(summary) {}
 
   void write(const Chunk& chunk) {
     if (chunk.count == 0) return;
@@ -143,34 +161,46 @@ class ChunkWriter {
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const LineOutcome& outcome = chunk.outcomes[i];
       switch (outcome.kind) {
-        case LineOutcome::Kind::blank: break;
+        case LineOutcome::Kind::blank: continue;
         case LineOutcome::Kind::event:
           ++summary_.events;
-          if (FAILED(outcome.hr)) {
+          if (outcome.failed) {
             ++summary_.failed;
-            ++summary_.failures[outcome.hr];
+            ++summary_.failures[outcome.problem];
           }
-          written_ += outcome.output;
-          written_ += '\n';
           break;
         case LineOutcome::Kind::malformed:
           ++summary_.malformed;
-          std::fwrite(written_.data(), 1, written_.size(), out_);
-          written_.clear();
-          std::fflush(out_);
-          meter_.clear();
-          std::fprintf(errors_, "veduvedad: line %zu: %s; skipped\n", chunk.lines_before + i + 1,
-                       outcome.output.c_str());
+          ++summary_.malformed_by_reason[static_cast<std::size_t>(outcome.malformed_reason)];
+          report(chunk.lines_before + i + 1, outcome.problem);
           break;
       }
+      written_ += outcome.record;
+      written_ += '\n';
     }
-    std::fwrite(written_.data(), 1, written_.size(), out_);
+    write_all(out_, written_);
     meter_.update(summary_.events, chunk.bytes_read);
   }
 
  private:
+  void report(std::size_t line_number, const std::string& problem) {
+    if (summary_.malformed > max_reported_ + 1) return;
+    // The records before it first, so that a terminal shows them in order.
+    write_all(out_, written_);
+    written_.clear();
+    flush_output(out_);
+    meter_.clear();
+    if (summary_.malformed <= max_reported_) {
+      std::fprintf(errors_, "veduvedad: line %zu: %s\n", line_number, problem.c_str());
+    } else {
+      std::fprintf(errors_, "veduvedad: further malformed lines are only counted (--max-errors %llu)\n",
+                   static_cast<unsigned long long>(max_reported_));
+    }
+  }
+
   std::FILE* out_;
   std::FILE* errors_;
+  std::uint64_t max_reported_;
   ProgressMeter& meter_;
   BatchSummary& summary_;
   std::string written_;
@@ -182,7 +212,8 @@ BatchRunner::BatchRunner(const PluginLibrary& plugin, const EventTable& events, 
                          BufferPolicy buffers)
     : plugin_(plugin), events_(events), jobs_(jobs == 0 ? 1 : jobs), buffers_(buffers) {}
 
-BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* errors, ProgressMeter& meter) {
+BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* errors,
+                              std::uint64_t max_reported, ProgressMeter& meter) {
   auto start = std::chrono::steady_clock::now();
   BatchSummary summary;
 
@@ -195,7 +226,7 @@ BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* er
 
   // The two chunks take turns: while the helpers render the current one, the other's records are
   // written and the next chunk is read into it, so the reading and writing overlap the rendering.
-  ChunkWriter writer(out, errors, meter, summary);
+  ChunkWriter writer(out, errors, max_reported, meter, summary);
   std::array<Chunk, 2> chunks;
   Chunk* current = &chunks[0];
   Chunk* other = &chunks[1];
@@ -208,21 +239,35 @@ BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* er
     std::swap(current, other);
   }
   writer.write(*other);
-  std::fflush(out);
+  flush_output(out);
   meter.clear();
-  if (input.bad()) throw InputError("cannot read the event log");
+  if (input.bad()) throw InputError(read_error_message("the event log"));
   summary.elapsed = std::chrono::steady_clock::now() - start;
   return summary;
 }
 
+namespace {
+
+// "  COUNT  REASON" lines, the most frequent reason first.
+std::string by_reason(const char* heading, std::vector<std::pair<std::string_view, std::uint64_t>> counts) {
+  std::erase_if(counts, [](const auto& entry) { return entry.second == 0; });
+  if (counts.empty()) return {};
+  std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::string text = heading;
+  for (const auto& [reason, count] : counts) text += "  " + std::to_string(count) + "  " + std::string(reason) + "\n";
+  return text;
+}
+
+}  // namespace
+
 std::string format_summary(const BatchSummary& summary) {
   std::string text = "events: " + std::to_string(summary.events) + " (" + std::to_string(summary.failed) +
-                     " failed, " + std::to_string(summary.malformed) + " malformed lines skipped)\n";
-  if (!summary.failures.empty()) {
-    text += "failures by HRESULT:\n";
-    for (const auto& [hr, count] : summary.failures)
-      text += "  " + describe_hresult(hr) + ": " + std::to_string(count) + "\n";
-  }
+                     " failed), malformed lines: " + std::to_string(summary.malformed) + "\n";
+  text += by_reason("failures by reason:\n", {summary.failures.begin(), summary.failures.end()});
+  std::vector<std::pair<std::string_view, std::uint64_t>> malformed;
+  for (std::size_t i = 0; i < malformed_reason_count; ++i)
+    malformed.emplace_back(describe(static_cast<MalformedReason>(i)), summary.malformed_by_reason[i]);
+  text += by_reason("malformed lines by reason:\n", std::move(malformed));
   double seconds = summary.elapsed.count();
   double rate = seconds > 0 ? static_cast<double>(summary.events) / seconds : 0;
   char line[64];

@@ -1,15 +1,19 @@
-// Renders an event log of JSON Lines on several threads and writes the records in input order.
+// Renders an event log of JSON Lines on several threads and writes the records in input order, a
+// malformed line's record in its place.
 // The log is taken in chunks, so memory stays bounded: the threads share out a chunk's lines
 // while the calling thread writes the records of the chunk before and reads the next, then joins
 // them. The records are written a chunk at a time, in order.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <istream>
 #include <map>
+#include <string>
 
+#include "batch_record.hpp"
 #include "event_renderer.hpp"
 
 namespace host {
@@ -21,8 +25,10 @@ class ProgressMeter;
 struct BatchSummary {
   std::uint64_t events = 0;     // lines that named an event, rendered or not
   std::uint64_t failed = 0;     // events with a failed rendering
-  std::uint64_t malformed = 0;  // lines skipped
-  std::map<HRESULT, std::uint64_t> failures;  // by the deciding HRESULT
+  std::uint64_t malformed = 0;  // lines that are not events
+  // Failures by the deciding part's HRESULT and error description.
+  std::map<std::string, std::uint64_t> failures;
+  std::array<std::uint64_t, malformed_reason_count> malformed_by_reason{};
   std::chrono::duration<double> elapsed{};
 };
 
@@ -30,8 +36,11 @@ class BatchRunner {
  public:
   BatchRunner(const PluginLibrary& plugin, const EventTable& events, unsigned jobs, BufferPolicy buffers);
 
-  // Records go to out, malformed lines are reported on errors, each with its line number.
-  BatchSummary run(std::istream& input, std::FILE* out, std::FILE* errors, ProgressMeter& meter);
+  // Records go to out, one for each line that is not blank, in input order. The first
+  // max_reported malformed lines are also reported on errors, each with its line number. A failed
+  // write to out ends the run with WriteError.
+  BatchSummary run(std::istream& input, std::FILE* out, std::FILE* errors, std::uint64_t max_reported,
+                   ProgressMeter& meter);
 
  private:
   const PluginLibrary& plugin_;
@@ -40,7 +49,8 @@ class BatchRunner {
   BufferPolicy buffers_;
 };
 
-// The summary as lines of text: counts, failures by HRESULT, events per second.
+// The summary as lines of text: counts, failures and malformed lines by reason, the most
+// frequent first, and events per second.
 std::string format_summary(const BatchSummary& summary);
 
 }  // namespace host

@@ -25,7 +25,9 @@ void add_colour_option(CLI::App& command, ColourMode& mode) {
                                      : ColourMode::automatic;
           },
           "When to show sentences in their display colour: auto (the default: when standard "
-          "output is a terminal and NO_COLOR is not set), always or never")
+          "output is a terminal, NO_COLOR is not set and TERM is not dumb), always or never. The "
+          "colour is 24-bit where COLORTERM is truecolor or 24bit, else the nearest of 256; white "
+          "text keeps the terminal's own colour")
       ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
       ->type_name("auto|always|never");
 }
@@ -40,14 +42,6 @@ void add_buffer_option(CLI::App& command, std::uint32_t& units) {
 
 BufferPolicy buffer_policy(std::uint32_t units) noexcept {
   return units == 0 ? BufferPolicy::growing() : BufferPolicy::fixed(units);
-}
-
-void describe_exit_statuses(CLI::App& command) {
-  const std::string statuses =
-      "Exit status: 0 when everything rendered, 1 when some event failed to render, 2 for usage "
-      "or input errors (including a plug-in that cannot be loaded).";
-  std::string own = command.get_footer();
-  command.footer(own.empty() ? statuses : own + "\n\n" + statuses);
 }
 
 }  // namespace host

@@ -38,7 +38,4 @@ void add_colour_option(CLI::App& command, ColourMode& mode);
 void add_buffer_option(CLI::App& command, std::uint32_t& units);
 BufferPolicy buffer_policy(std::uint32_t units) noexcept;
 
-// The exit statuses, for the help of every command.
-void describe_exit_statuses(CLI::App& command);
-
 }  // namespace host

@@ -1,19 +1,24 @@
 // veduvedad interfaces: the switching interfaces whose proxies and stubs the plug-in provides,
 // as MIDL definitions.
-#include <iostream>
+#include <cstdio>
+#include <sstream>
 
 #include "cli.hpp"
 #include "command_context.hpp"
 #include "commands.hpp"
 #include "interface_idl.hpp"
+#include "standard_output.hpp"
 
 namespace host {
 
 void add_interfaces_command(CLI::App& app, CommandContext&) {
   CLI::App* command = app.add_subcommand(
       "interfaces", "Write the marshalled switching interfaces as MIDL interface definitions");
-  describe_exit_statuses(*command);
-  command->callback([] { write_interface_idl(std::cout); });
+  command->callback([] {
+    std::ostringstream idl;
+    write_interface_idl(idl);
+    write_all(stdout, idl.str());
+  });
 }
 
 }  // namespace host

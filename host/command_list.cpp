@@ -7,6 +7,7 @@
 #include "command_context.hpp"
 #include "commands.hpp"
 #include "json_writer.hpp"
+#include "standard_output.hpp"
 
 namespace host {
 
@@ -40,8 +41,7 @@ void add_list_command(CLI::App& app, CommandContext& context) {
   command->add_flag("--json", *as_json, "Write a JSON array of {row, type, name} objects");
   command->callback([&context, as_json] {
     const EventTable& events = context.events();
-    std::string out = *as_json ? json(events) : table(events);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    write_all(stdout, *as_json ? json(events) : table(events));
   });
 }
 

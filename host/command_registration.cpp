@@ -2,13 +2,14 @@
 // registry then holds, in the text form of registry export files.
 #include <cstdio>
 #include <cstring>
-#include <iostream>
+#include <sstream>
 
 #include "cli.hpp"
 #include "command_context.hpp"
 #include "commands.hpp"
 #include "hresult_text.hpp"
 #include "registry_dump.hpp"
+#include "standard_output.hpp"
 
 namespace host {
 namespace {
@@ -25,16 +26,16 @@ void run_export(CommandContext& context, const char* name) {
   const PluginLibrary& plugin = context.plugin();
   auto registration = as_function<HRESULT (*)()>(plugin.resolve(name));
   HRESULT hr = registration();
-  std::cout << name << ": " << describe_hresult(hr) << "\n\n";
-  write_registry(std::cout, as_function<RegistryWalk>(plugin.resolve("VedRegistryVisit")));
-  std::cout.flush();
+  std::ostringstream out;
+  out << name << ": " << describe_hresult(hr) << "\n\n";
+  write_registry(out, as_function<RegistryWalk>(plugin.resolve("VedRegistryVisit")));
+  write_all(stdout, out.str());
   if (FAILED(hr)) context.status = worst(context.status, ExitStatus::some_failed);
 }
 
 void add_export_command(CLI::App& app, CommandContext& context, const char* name,
                         const char* export_name, const char* description) {
   CLI::App* command = app.add_subcommand(name, description);
-  describe_exit_statuses(*command);
   command->callback([&context, export_name] { run_export(context, export_name); });
 }
 

@@ -19,5 +19,7 @@ void add_batch_command(CLI::App& app, CommandContext& context);
 void add_interfaces_command(CLI::App& app, CommandContext& context);
 // register and unregister.
 void add_registration_commands(CLI::App& app, CommandContext& context);
+// help [COMMAND]: the help of the application or of one of the commands added before it.
+void add_help_command(CLI::App& app);
 
 }  // namespace host

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "exit_status.hpp"
 #include "guid_text.hpp"
+#include "nearest_words.hpp"
 #include "utf16_text.hpp"
 
 namespace host {
@@ -19,6 +19,12 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) noexcept {
 
 bool is_row_number(std::string_view text) noexcept {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string_view trim_blanks(std::string_view text) noexcept {
+  std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace
@@ -43,6 +49,7 @@ const EventRow* EventTable::first_of_type(const GUID& type) const noexcept {
 }
 
 std::vector<const EventRow*> EventTable::find(std::string_view event) const {
+  event = trim_blanks(event);
   std::vector<const EventRow*> found;
   if (is_row_number(event)) {
     std::size_t number = 0;
@@ -66,16 +73,23 @@ std::string describe_row(const EventRow& row) {
   return std::string(number.size() < 3 ? 3 - number.size() : 0, ' ') + number + "  " + row.type + "  " + row.name;
 }
 
+std::string no_event_message(const EventTable& table, std::string_view event) {
+  event = trim_blanks(event);
+  std::vector<std::string> names;
+  names.reserve(table.rows().size());
+  for (const EventRow& r : table.rows()) names.push_back(r.name);
+  std::string hint = did_you_mean(event, names);
+  return "no event matches '" + std::string(event) + "'" + (hint.empty() ? " (try: veduvedad list)" : "; " + hint);
+}
+
 const EventRow& resolve_event(const EventTable& table, std::string_view event) {
   std::vector<const EventRow*> found = table.find(event);
   if (found.size() == 1) return *found.front();
-  if (found.empty()) {
-    throw InputError("no event matches '" + std::string(event) + "' (try: veduvedad list)");
-  }
-  std::string message = "'" + std::string(event) + "' is ambiguous; give one of these row numbers:";
+  if (found.empty()) throw EventNotResolved(EventNotResolved::Kind::none, no_event_message(table, event));
+  std::string message = "'" + std::string(trim_blanks(event)) + "' is ambiguous; give one of these row numbers:";
   for (const EventRow* r : found)
     message += "\n" + describe_row(*r);
-  throw InputError(message);
+  throw EventNotResolved(EventNotResolved::Kind::ambiguous, message);
 }
 
 }  // namespace host

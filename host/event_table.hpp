@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exit_status.hpp"
 #include "platform/com.h"
 #include "plugin/eventui.h"
 
@@ -31,7 +32,8 @@ class EventTable {
   const EventRow* row(std::size_t number) const noexcept;
 
   // The rows that an EVENT argument names, in table order: a row number names one row, a GUID
-  // (braces optional) or a display name (letter case ignored) every row that has it.
+  // (braces optional) or a display name (letter case ignored) every row that has it. Blanks
+  // around the argument are ignored.
   std::vector<const EventRow*> find(std::string_view event) const;
 
   // The first row in table order with this event type, or nullptr.
@@ -44,7 +46,21 @@ class EventTable {
 // "  9  {GUID}  name": the row number right-aligned, as lists of rows show it.
 std::string describe_row(const EventRow& row);
 
-// The one row that EVENT names; InputError when none does or, listing the candidates, when
+// An EVENT argument that names no row, or several.
+class EventNotResolved : public InputError {
+ public:
+  enum class Kind { none, ambiguous };
+  EventNotResolved(Kind kind, const std::string& message) : InputError(message), kind_(kind) {}
+  Kind kind() const noexcept { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+// "no event matches 'X'", with the nearest display names when some are near.
+std::string no_event_message(const EventTable& table, std::string_view event);
+
+// The one row that EVENT names; EventNotResolved when none does or, listing the candidates, when
 // several do.
 const EventRow& resolve_event(const EventTable& table, std::string_view event);
 

@@ -1,11 +1,10 @@
 #include "payload_input.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <algorithm>
+#include <iostream>
 
 #include "exit_status.hpp"
+#include "input_file.hpp"
 
 namespace host {
 
@@ -25,10 +24,6 @@ bool is_blank(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c 
   if (at < text.size()) message += std::string(" '") + text[at] + "'";
   throw InputError(message);
 }
-
-struct CloseFile {
-  void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -63,23 +58,26 @@ std::string format_hex(std::span<const std::uint8_t> bytes) {
 }
 
 std::vector<std::uint8_t> read_payload_file(const std::string& path) {
-  std::unique_ptr<std::FILE, CloseFile> opened;
-  std::FILE* file = stdin;
-  if (path != "-") {
-    opened.reset(std::fopen(path.c_str(), "rb"));
-    if (!opened) throw InputError("cannot open " + path + ": " + std::strerror(errno));
-    file = opened.get();
-  }
+  std::ifstream file;
+  if (path != "-") file = open_input_file(path);
+  std::istream& input = path == "-" ? std::cin : file;
   std::vector<std::uint8_t> bytes;
-  std::uint8_t chunk[65536];
-  for (;;) {
-    std::size_t n = std::fread(chunk, 1, sizeof chunk, file);
-    bytes.insert(bytes.end(), chunk, chunk + n);
-    if (n < sizeof chunk) break;
+  char chunk[65536];
+  while (input.read(chunk, sizeof chunk) || input.gcount() > 0) {
+    const auto* first = reinterpret_cast<const std::uint8_t*>(chunk);
+    bytes.insert(bytes.end(), first, first + input.gcount());
   }
-  if (std::ferror(file) != 0)
-    throw InputError("cannot read " + (path == "-" ? std::string("standard input") : path));
+  if (input.bad()) throw InputError(read_error_message(path == "-" ? "standard input" : path));
   return bytes;
+}
+
+bool looks_like_hex(std::span<const std::uint8_t> bytes) noexcept {
+  auto is_text = [](std::uint8_t byte) {
+    char c = static_cast<char>(byte);
+    return digit_value(c) >= 0 || is_blank(c);
+  };
+  return std::all_of(bytes.begin(), bytes.end(), is_text) &&
+         std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return digit_value(static_cast<char>(byte)) >= 0; });
 }
 
 }  // namespace host

@@ -19,4 +19,8 @@ std::string format_hex(std::span<const std::uint8_t> bytes);
 // The raw bytes of a file, or of standard input when path is "-". InputError when unreadable.
 std::vector<std::uint8_t> read_payload_file(const std::string& path);
 
+// Whether raw bytes are hexadecimal digits and blanks only, at least one digit: text that was
+// probably meant to be read as hexadecimal.
+bool looks_like_hex(std::span<const std::uint8_t> bytes) noexcept;
+
 }  // namespace host

@@ -4,21 +4,15 @@
 
 #include "event_table.hpp"
 #include "hresult_text.hpp"
-#include "terminal_colour.hpp"
+#include "standard_output.hpp"
 #include "utf16_text.hpp"
 
 namespace host {
 
-namespace {
-
-void write(std::FILE* file, std::string_view text) { std::fwrite(text.data(), 1, text.size(), file); }
-
-}  // namespace
-
 void RenderingPrinter::print_output(std::u16string_view output) const {
   if (output.empty()) return;
-  write(out_, to_display_utf8(output));
-  if (output.back() != u'\n') write(out_, "\n");
+  write_all(out_, to_display_utf8(output));
+  if (output.back() != u'\n') write_all(out_, "\n");
 }
 
 bool RenderingPrinter::print_text(const EventRow& row, const Rendering& rendering) const {
@@ -27,9 +21,9 @@ bool RenderingPrinter::print_text(const EventRow& row, const Rendering& renderin
     return false;
   }
   std::string line = to_display_utf8(rendering.output);
-  if (colour_ && rendering.colour) line = colour_start(*rendering.colour) + line + std::string(colour_reset);
+  if (rendering.colour) line = paint(colour_, *rendering.colour, line);
   line += '\n';
-  write(out_, line);
+  write_all(out_, line);
   return true;
 }
 
@@ -52,10 +46,11 @@ void RenderingPrinter::report_failure(const EventRow& row, std::string_view kind
   } else {
     message += " (no error description)";
   }
+  if (!rendering.output.empty()) message += " (partial " + std::string(kind) + " written)";
   message += '\n';
   // The partial output first, so that a terminal shows both in the order they belong.
-  std::fflush(out_);
-  write(errors_, message);
+  flush_output(out_);
+  std::fwrite(message.data(), 1, message.size(), errors_);
 }
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "event_renderer.hpp"
+#include "terminal_colour.hpp"
 
 namespace host {
 
@@ -14,10 +15,10 @@ struct EventRow;
 
 class RenderingPrinter {
  public:
-  RenderingPrinter(std::FILE* out, std::FILE* errors, bool colour) noexcept
+  RenderingPrinter(std::FILE* out, std::FILE* errors, ColourDepth colour) noexcept
       : out_(out), errors_(errors), colour_(colour) {}
 
-  // Each returns whether the rendering succeeded.
+  // Each returns whether the rendering succeeded; WriteError when the output cannot be written.
   bool print_text(const EventRow& row, const Rendering& rendering) const;
   bool print_xml(const EventRow& row, const Rendering& rendering) const;
 
@@ -27,7 +28,7 @@ class RenderingPrinter {
 
   std::FILE* out_;
   std::FILE* errors_;
-  bool colour_;
+  ColourDepth colour_;
 };
 
 }  // namespace host

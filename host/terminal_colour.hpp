@@ -1,4 +1,5 @@
-// The display colour of a sentence: a COLORREF (0x00BBGGRR) shown as 24-bit terminal colour.
+// The display colour of a sentence, a COLORREF (0x00BBGGRR), on a terminal: in 24-bit colour where
+// the terminal says it has it, otherwise the nearest colour of the 256-colour palette.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +10,18 @@ namespace host {
 
 enum class ColourMode { automatic, always, never };
 
-// always and never decide alone; automatic colours a terminal unless NO_COLOR is set and not empty.
-bool colour_enabled(ColourMode mode, int file_descriptor);
+enum class ColourDepth { none, palette_256, true_colour };
+
+// never and always decide whether to colour alone; automatic colours a terminal unless NO_COLOR
+// is set and not empty or TERM is dumb. The depth is 24-bit when COLORTERM is truecolor or 24bit.
+ColourDepth colour_depth(ColourMode mode, int file_descriptor);
 
 // "#RRGGBB".
 std::string colour_hex(std::uint32_t colorref);
 
-// The escape sequence that selects the colour as foreground, and the one that resets it.
-std::string colour_start(std::uint32_t colorref);
-inline constexpr std::string_view colour_reset = "\x1b[0m";
+// text between the escape sequences that select the colour as foreground and reset it. White and
+// the light colour of changed properties vanish on a light background, so text in them keeps the
+// terminal's default foreground, as does all text at ColourDepth::none.
+std::string paint(ColourDepth depth, std::uint32_t colorref, std::string_view text);
 
 }  // namespace host

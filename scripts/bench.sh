@@ -54,7 +54,7 @@ for ((run = 0; run < runs; ++run)); do
   for jobs in 1 2; do
     { time "$build/veduvedad" batch "$log" --jobs "$jobs" >/dev/null 2>"$build/batch.err"; } \
       2>"$build/batch.time"
-    rendered=$(sed -n 's/^events: \([0-9]*\) (0 failed, 0 malformed.*/\1/p' "$build/batch.err")
+    rendered=$(sed -n 's/^events: \([0-9]*\) (0 failed), malformed lines: 0$/\1/p' "$build/batch.err")
     if [[ "$rendered" != "$events" ]]; then
       echo "batch with $jobs jobs did not render all $events events:" >&2
       cat "$build/batch.err" >&2
