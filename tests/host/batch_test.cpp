@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <numeric>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -20,7 +19,7 @@ constexpr const char* inband_switch = "{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}";
 constexpr const char* space_database_v0 = "{A03758A6-2081-45F5-A5D1-2E56101CEA78}";
 constexpr const char* device_allocatable = "{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}";
 
-std::string event_line(const char* type, const std::string& payload, int row = -1) {
+std::string event_line(const std::string& type, const std::string& payload, int row = -1) {
   std::string line = std::string("{\"type\": \"") + type + "\", \"payload\": \"" + payload + "\"";
   if (row >= 0) line += ", \"row\": " + std::to_string(row);
   return line + "}\n";
@@ -36,23 +35,24 @@ std::vector<std::string> lines_of(const std::string& text) {
 TEST(HostBatch, RecordsKeepTheInputOrderWhateverTheNumberOfThreads) {
   std::string long_name;
   for (int i = 0; i < 1100; ++i) long_name += "4100";
-  // Several rows and outcomes, failures among them, and a slow one whose XML outgrows the first
-  // buffer: line, row, HRESULT.
+  // Several rows and outcomes, failures among them, a malformed line, and a slow one whose XML
+  // outgrows the first buffer: line, row, HRESULT.
   const std::vector<std::tuple<std::string, int, const char*>> kinds{
       {event_line(inband_switch, "102100401F0080BE5D510300000060E31600"), 9, "0x00000000"},
       {event_line(inband_switch, "10"), 9, "0x80020009"},
       {event_line(space_database_v0, "00", 11), 11, "0x00000000"},
       {event_line(device_allocatable, "00004C04" + long_name + "0000000000 01"), 16, "0x00000000"},
       {event_line(device_allocatable, "01000100"), 16, "0x800401E4"},
+      {"not JSON\n", -1, ""},
   };
   std::string log;
   for (std::size_t i = 0; i < 5000; ++i)  // more than one chunk
     log += std::get<0>(kinds[(i * 7 + i / 13) % kinds.size()]);
   std::string file = write_temporary_file("mixed.jsonl", log);
 
-  Outcome one = run_host({{"batch", file, "--jobs", "1"}});
-  Outcome four = run_host({{"batch", file, "--jobs", "4"}});
-  EXPECT_EQ(four.status, 1);
+  Outcome one = run_host({{"batch", file, "--jobs", "1", "--max-errors", "0"}});
+  Outcome four = run_host({{"batch", file, "--jobs", "4", "--max-errors", "0"}});
+  EXPECT_EQ(four.status, 2);
   EXPECT_EQ(four.out, one.out);
   std::vector<std::string> records = lines_of(four.out);
   ASSERT_EQ(records.size(), 5000u);
@@ -60,53 +60,125 @@ TEST(HostBatch, RecordsKeepTheInputOrderWhateverTheNumberOfThreads) {
     const auto& [line, row, hr] = kinds[(i * 7 + i / 13) % kinds.size()];
     nlohmann::json record = nlohmann::json::parse(records[i]);
     ASSERT_EQ(record["line"], i + 1);
+    ASSERT_EQ(record.contains("malformed"), row < 0) << "line " << i + 1;
+    if (row < 0) continue;
     ASSERT_EQ(record["row"], row) << "line " << i + 1;
     ASSERT_EQ(record["hr"], hr) << "line " << i + 1;
   }
 }
 
-TEST(HostBatch, RecordFieldsMalformedLinesAndFailuresByHresult) {
-  const std::vector<std::pair<std::string, const char*>> malformed{
+TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason) {
+  const std::vector<std::pair<std::string, std::string>> malformed{
       {"this is not JSON\n", "not valid JSON"},
       {"[1, 2]\n", "not a JSON object"},
-      {"{\"payload\": \"00\"}\n", "\"type\" must be an event-type GUID"},
-      {event_line("{not-a-guid}", "00"), "\"type\" is not a GUID: \"{not-a-guid}\""},
-      {event_line(inband_switch, "0G"), "bad hexadecimal payload at character 2: not a hexadecimal digit 'G'"},
+      {"{\"payload\": \"00\"}\n", "no \"type\""},
+      {"{\"type\": true, \"payload\": \"00\"}\n",
+       "\"type\" must be a row number, an event-type GUID or a display name"},
+      {event_line("InBand Swich", "00"), "no event matches 'InBand Swich'; did you mean 'InBand Switch'?"},
       {event_line("{00000000-0000-0000-0000-000000000001}", ""),
-       "no row has the event type {00000000-0000-0000-0000-000000000001}"},
+       "no event matches '{00000000-0000-0000-0000-000000000001}' (try: veduvedad list)"},
+      {event_line(space_database_v0, "00"), std::string("'") + space_database_v0 + "' is ambiguous; give \"row\": 6 or 11"},
       {event_line(space_database_v0, "00", 9),
-       "row 9 has the event type {19B16A25-7D9E-4683-9B99-ED3EAC3190A3}, not {A03758A6-2081-45F5-A5D1-2E56101CEA78}"},
+       "row 9 ({19B16A25-7D9E-4683-9B99-ED3EAC3190A3} InBand Switch) is not '{A03758A6-2081-45F5-A5D1-2E56101CEA78}'"},
       {event_line(space_database_v0, "00", 30), "there is no row 30"},
+      {event_line(inband_switch, "0G"), "bad hexadecimal payload at character 2: not a hexadecimal digit 'G'"},
+      {"{\"type\": 9}\n", "\"payload\" must be a hexadecimal string"},
   };
   std::string log = event_line(inband_switch, "0100");
   for (const auto& [line, report] : malformed) log += line;
-  // A blank line, a type that rows 6 and 11 share, then three failures.
-  log += "\n" + event_line(space_database_v0, "00") + event_line(inband_switch, "1021") +
-         event_line(device_allocatable, "01000100") + event_line(inband_switch, "");
+  // A blank line, three forms of EVENT, then failures: of both parts, and of the XML alone.
+  log += "\n" + event_line(space_database_v0, "00", 11) + "{\"type\": 9, \"payload\": \"1021\"}\n" +
+         event_line(" inband switch ", "") + event_line(device_allocatable, "01000100") +
+         "{\"type\": 1, \"payload\": \"00\"}\n";
   Outcome run = run_host({{"batch", "--jobs", "2"}, log});
   EXPECT_EQ(run.status, 2);
   std::vector<std::string> records = lines_of(run.out);
-  ASSERT_EQ(records.size(), 5u);
+  ASSERT_EQ(records.size(), 1 + malformed.size() + 5);
   EXPECT_EQ(nlohmann::json::parse(records[0]),
             nlohmann::json::parse(R"({"line":1,"row":9,"name":"InBand Switch","hr":"0x00000000",
               "text":"An internal switch resulted in no operation being performed.","colour":"#FFFFFF",
               "xml":"   <type>internal</type>\n   <result status=\"success\"/>\n   <disposition>no switch required</disposition>\n",
-              "error":null})"));
-  EXPECT_EQ(nlohmann::json::parse(records[1])["line"], 11);
-  EXPECT_EQ(nlohmann::json::parse(records[1])["row"], 6) << "the first row with the type serves";
-  nlohmann::json failure = nlohmann::json::parse(records[2]);
-  EXPECT_EQ(failure["colour"], nullptr) << "a failure has no colour";
-  EXPECT_EQ(failure["error"], "an underflow occured");
+              "error":null,"failed":null})"));
+  for (std::size_t i = 0; i < malformed.size(); ++i) {
+    const std::size_t line = i + 2;
+    EXPECT_EQ(nlohmann::json::parse(records[i + 1]), (nlohmann::json{{"line", line}, {"malformed", malformed[i].second}}));
+    EXPECT_THAT(run.err, HasSubstr("veduvedad: line " + std::to_string(line) + ": " + malformed[i].second + "\n"));
+  }
+  const std::size_t after_blank = malformed.size() + 3;
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(nlohmann::json::parse(records[malformed.size() + 1 + i])["line"], after_blank + i);
+  EXPECT_EQ(nlohmann::json::parse(records[malformed.size() + 1])["row"], 11);
+  nlohmann::json text_failure = nlohmann::json::parse(records[malformed.size() + 2]);
+  EXPECT_EQ(text_failure["failed"], "text");
+  EXPECT_EQ(text_failure["colour"], nullptr) << "a failure has no colour";
+  EXPECT_EQ(text_failure["error"], "an underflow occured");
+  nlohmann::json xml_failure = nlohmann::json::parse(records[malformed.size() + 5]);
+  EXPECT_EQ(xml_failure["failed"], "xml");
+  EXPECT_EQ(xml_failure["text"], "Properties were modified.");
+  EXPECT_EQ(xml_failure["colour"], "#80FFFF") << "the text succeeded";
 
-  for (std::size_t i = 0; i < malformed.size(); ++i)
-    EXPECT_THAT(run.err, HasSubstr("line " + std::to_string(i + 2) + ": " + malformed[i].second + "; skipped"));
-  EXPECT_THAT(run.err, Not(HasSubstr("line 10")));
-  EXPECT_THAT(run.err, HasSubstr("events: 5 (3 failed, 8 malformed lines skipped)\n"
-                                 "failures by HRESULT:\n"
-                                 "  0x80020009 DISP_E_EXCEPTION: 2\n"
-                                 "  0x800401E4 MK_E_SYNTAX: 1\n"
+  EXPECT_THAT(run.err, HasSubstr("events: 6 (4 failed), malformed lines: 11\n"
+                                 "failures by reason:\n"
+                                 "  3  0x80020009 DISP_E_EXCEPTION: an underflow occured\n"
+                                 "  1  0x800401E4 MK_E_SYNTAX (no error description)\n"
+                                 "malformed lines by reason:\n"
+                                 "  2  no \"type\" string or row number\n"
+                                 "  2  \"type\" matches no event\n"
+                                 "  2  \"row\" is not a row of the event\n"
+                                 "  2  \"payload\" is not hexadecimal text\n"
+                                 "  1  not valid JSON\n"
+                                 "  1  not a JSON object\n"
+                                 "  1  \"type\" matches several rows\n"
                                  "events per second: "));
   EXPECT_THAT(run.err, Not(HasSubstr("\x1b[K"))) << "no progress bar off a terminal";
+}
+
+TEST(HostBatch, ExitStatusReportsLimitAndJobs) {
+  const std::string good = event_line(inband_switch, "0100"), failing = event_line(inband_switch, "10");
+  // Input, options, exit status, and what standard error says.
+  for (const auto& [log, options, status, errors] :
+       std::vector<std::tuple<std::string, std::vector<std::string>, int, std::vector<std::string>>>{
+           {good + good, {"--jobs", "0"}, 0, {"events: 2 (0 failed), malformed lines: 0\n"}},
+           {good + failing, {}, 1, {"events: 2 (1 failed), malformed lines: 0\n"}},
+           {"x\n" + failing + "y\nz\n", {"--max-errors", "1"}, 2,
+            {"veduvedad: line 1: not valid JSON\n"
+             "veduvedad: further malformed lines are only counted (--max-errors 1)\n"
+             "events: 1 (1 failed), malformed lines: 3\n"}},
+           {"x\n", {"--max-errors", "0"}, 2,
+            {"veduvedad: further malformed lines are only counted (--max-errors 0)\nevents: 0 (0 failed)"}},
+       }) {
+    std::vector<std::string> arguments{"batch"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    Outcome run = run_host({arguments, log});
+    EXPECT_EQ(run.status, status) << log;
+    for (const std::string& expected : errors) EXPECT_THAT(run.err, HasSubstr(expected));
+  }
+}
+
+TEST(HostBatch, SamplesAsBatchInputRenderAsTheSamplesDo) {
+  Outcome input = run_host({{"samples", "--jsonl"}});
+  ASSERT_EQ(input.status, 0) << input.err;
+  Outcome rendered = run_host({{"batch"}, input.out});
+  EXPECT_EQ(rendered.status, 0) << rendered.err;
+  std::string samples = run_host({{"samples", "--color=never"}}).out;
+  std::vector<std::string> records = lines_of(rendered.out);
+  EXPECT_EQ(records.size(), lines_of(input.out).size());
+  std::vector<std::string> sample_lines = lines_of(samples);
+  EXPECT_EQ(records.size(), static_cast<std::size_t>(std::count_if(sample_lines.begin(), sample_lines.end(),
+                                                                   [](const std::string& l) { return l.starts_with("== "); })));
+  for (const std::string& line : records) {
+    nlohmann::json record = nlohmann::json::parse(line);
+    EXPECT_THAT(samples, HasSubstr("\n" + record["text"].get<std::string>() + "\n" + record["xml"].get<std::string>()));
+  }
+}
+
+TEST(HostBatch, ATerminalOnStandardInputGetsAHint) {
+  Invocation invocation{{"batch"}, event_line(inband_switch, "0100")};
+  invocation.typed = true;
+  Outcome run = run_host_on_terminal(invocation);
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_THAT(run.out, HasSubstr("veduvedad: reading the event log from the terminal, one JSON line per event; "
+                                 "Ctrl-D ends it\r\n"));
+  EXPECT_THAT(run.out, HasSubstr("{\"line\":1,\"row\":9,"));
 }
 
 TEST(HostBatch, ReportsOfMalformedLinesStandBetweenTheRecordsAroundThemInEveryChunk) {
@@ -121,22 +193,26 @@ TEST(HostBatch, ReportsOfMalformedLinesStandBetweenTheRecordsAroundThemInEveryCh
   EXPECT_EQ(run.status, 2);
 
   const std::regex progress(R"(\r\x1b\[K(\[[#-]+\] \d+%  )?(\d+ events(  \d+/s)?)?)");
-  const std::regex report(R"(veduvedad: line (\d+): not valid JSON; skipped\r)");
-  std::vector<std::size_t> line_numbers;
+  const std::regex report(R"(veduvedad: line (\d+): not valid JSON\r)");
+  // What the terminal showed for each line: its report, its record.
+  std::vector<std::string> shown;
   std::string rest;
   for (const std::string& line : lines_of(std::regex_replace(run.out, progress, ""))) {
     std::smatch match;
     if (line.starts_with('{'))
-      line_numbers.push_back(nlohmann::json::parse(line)["line"].get<std::size_t>());
+      shown.push_back("record " + nlohmann::json::parse(line)["line"].dump());
     else if (std::regex_match(line, match, report))
-      line_numbers.push_back(std::stoul(match[1]));
+      shown.push_back("report " + match[1].str());
     else
       rest += line;
   }
-  std::vector<std::size_t> in_order(total);
-  std::iota(in_order.begin(), in_order.end(), 1);
-  EXPECT_EQ(line_numbers, in_order);
-  EXPECT_THAT(rest, HasSubstr("events: 8295 (0 failed, 5 malformed lines skipped)"));
+  std::vector<std::string> in_order;
+  for (std::size_t line = 1; line <= total; ++line) {
+    if (malformed.contains(line)) in_order.push_back("report " + std::to_string(line));
+    in_order.push_back("record " + std::to_string(line));
+  }
+  EXPECT_EQ(shown, in_order);
+  EXPECT_THAT(rest, HasSubstr("events: 8295 (0 failed), malformed lines: 5"));
 }
 
 TEST(HostBatch, TextsWithNulUnitsAndLoneSurrogatesAreKeptLosslessly) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,9 +31,19 @@ std::string fresh_path(const std::string& kind) {
   return (temporary_directory() / (kind + "-" + std::to_string(++files))).string();
 }
 
-// Standard input comes from a file; output and error go to files, or, without them, to a new
-// terminal whose master side is left in `terminal`. The test process has one thread, so the child
-// may change its environment between fork and exec.
+// The descriptor that standard output gets from a sink other than a file.
+int sink_descriptor(OutputSink sink) {
+  if (sink == OutputSink::full_device) return open("/dev/full", O_WRONLY);
+  int ends[2];
+  if (pipe(ends) != 0) _exit(127);
+  close(ends[0]);
+  if (sink == OutputSink::closed_pipe_ignoring_its_signal) signal(SIGPIPE, SIG_IGN);
+  return ends[1];
+}
+
+// Standard input comes from a file, or stays the terminal when it is typed; output and error go
+// to files, or, without them, to a new terminal whose master side is left in `terminal`. The test
+// process has one thread, so the child may change its environment between fork and exec.
 pid_t run(const Invocation& invocation, const std::string& out, const std::string& err, int* terminal) {
   std::string input = fresh_path("in");
   std::ofstream(input, std::ios::binary) << invocation.input;
@@ -46,12 +57,14 @@ pid_t run(const Invocation& invocation, const std::string& out, const std::strin
   pid_t pid = terminal != nullptr ? forkpty(terminal, nullptr, nullptr, nullptr) : fork();
   if (pid < 0) throw std::runtime_error("cannot start the host");
   if (pid == 0) {
-    dup2(open(input.c_str(), O_RDONLY), 0);
+    if (terminal == nullptr || !invocation.typed) dup2(open(input.c_str(), O_RDONLY), 0);
     if (terminal == nullptr) {
-      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+      dup2(invocation.sink == OutputSink::file ? open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                               : sink_descriptor(invocation.sink),
+           1);
       dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     }
-    unsetenv("NO_COLOR");
+    for (const char* name : {"NO_COLOR", "COLORTERM", "TERM"}) unsetenv(name);
     for (std::string& entry : environment) putenv(entry.data());
     execv(VED_HOST_PATH, argv.data());
     _exit(127);
@@ -59,11 +72,15 @@ pid_t run(const Invocation& invocation, const std::string& out, const std::strin
   return pid;
 }
 
-int wait_for(pid_t pid) {
+// The outcome's status and signal.
+Outcome wait_for(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  Outcome outcome;
+  if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  return outcome;
 }
 
 std::string read_file(const std::string& path) {
@@ -82,20 +99,30 @@ std::string write_temporary_file(const std::string& name, const std::string& con
 
 Outcome run_host(const Invocation& invocation) {
   std::string out = fresh_path("out"), err = fresh_path("err");
-  int status = wait_for(run(invocation, out, err, nullptr));
-  return {status, read_file(out), read_file(err)};
+  Outcome outcome = wait_for(run(invocation, out, err, nullptr));
+  outcome.out = read_file(out);
+  outcome.err = read_file(err);
+  return outcome;
 }
 
 Outcome run_host_on_terminal(const Invocation& invocation) {
   int terminal = -1;
   pid_t pid = run(invocation, {}, {}, &terminal);
+  if (invocation.typed) {
+    // Typed lines, then the end-of-input character at the start of a line.
+    std::string typed = invocation.input + "\x04";
+    if (write(terminal, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size()))
+      throw std::runtime_error("cannot type on the terminal");
+  }
   // The terminal reports EIO once the process has closed its side.
   std::string shown;
   char chunk[4096];
   for (ssize_t n; (n = read(terminal, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
     if (n > 0) shown.append(chunk, static_cast<std::size_t>(n));
   close(terminal);
-  return {wait_for(pid), shown, {}};
+  Outcome outcome = wait_for(pid);
+  outcome.out = shown;
+  return outcome;
 }
 
 }  // namespace host_test

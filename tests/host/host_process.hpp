@@ -9,18 +9,32 @@ namespace host_test {
 
 struct Outcome {
   int status = -1;  // exit status, or -1 when the process did not exit normally
+  int signal = 0;   // the signal that ended it, if one did
   std::string out;
   std::string err;
 };
 
+// Where run_host sends standard output.
+enum class OutputSink {
+  file,            // collected in Outcome::out
+  full_device,     // /dev/full: every write fails for want of space
+  closed_pipe,     // a pipe whose reader is gone
+  closed_pipe_ignoring_its_signal,  // the same, with SIGPIPE ignored as the parent left it
+};
+
 struct Invocation {
   Invocation(std::vector<std::string> arguments_, std::string input_ = {},
-             std::vector<std::string> environment_ = {})
-      : arguments(std::move(arguments_)), input(std::move(input_)), environment(std::move(environment_)) {}
+             std::vector<std::string> environment_ = {}, OutputSink sink_ = OutputSink::file)
+      : arguments(std::move(arguments_)), input(std::move(input_)), environment(std::move(environment_)),
+        sink(sink_) {}
 
   std::vector<std::string> arguments;
-  std::string input;                     // standard input
-  std::vector<std::string> environment;  // NAME=value entries added to a copy without NO_COLOR
+  // Standard input. On a terminal, typed on it and ended with end-of-input when typed is set.
+  std::string input;
+  // NAME=value entries added to a copy without NO_COLOR, COLORTERM and TERM.
+  std::vector<std::string> environment;
+  OutputSink sink;
+  bool typed = false;
 };
 
 // Standard output and error go to files.

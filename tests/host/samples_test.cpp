@@ -20,7 +20,7 @@ TEST(HostSamples, MatchTheReviewedOutput) {
   contents << in.rdbuf();
   std::string expected = contents.str();
   ASSERT_FALSE(expected.empty()) << "missing " << VED_SAMPLES_EXPECTED;
-  Outcome run = run_host({{"samples", "--color=always"}});
+  Outcome run = run_host({{"samples", "--color=always"}, "", {"COLORTERM=truecolor"}});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
   // Where they part, rather than both texts in full.
