@@ -63,7 +63,7 @@ int parse_and_run(CLI::App& app, host::CommandContext& context, int argc, char**
     host::write_all(stdout, std::string(e.what()) + "\n");
     return 0;
   } catch (const CLI::ParseError& e) {
-    // Help and the version are a success; every other parse error is a usage error.
+    // Help is a success; every other parse error is a usage error.
     return app.exit(e) == 0 ? 0 : static_cast<int>(host::ExitStatus::usage_error);
   }
   return static_cast<int>(context.status);
