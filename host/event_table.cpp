@@ -42,12 +42,6 @@ const EventRow* EventTable::row(std::size_t number) const noexcept {
   return number < rows_.size() ? &rows_[number] : nullptr;
 }
 
-const EventRow* EventTable::first_of_type(const GUID& type) const noexcept {
-  auto found = std::find_if(rows_.begin(), rows_.end(),
-                            [&](const EventRow& r) { return r.record->guidType == type; });
-  return found != rows_.end() ? &*found : nullptr;
-}
-
 std::vector<const EventRow*> EventTable::find(std::string_view event) const {
   event = trim_blanks(event);
   std::vector<const EventRow*> found;

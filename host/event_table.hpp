@@ -36,9 +36,6 @@ class EventTable {
   // around the argument are ignored.
   std::vector<const EventRow*> find(std::string_view event) const;
 
-  // The first row in table order with this event type, or nullptr.
-  const EventRow* first_of_type(const GUID& type) const noexcept;
-
  private:
   std::vector<EventRow> rows_;
 };
