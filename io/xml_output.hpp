@@ -1,5 +1,7 @@
 // Indented text and XML over the bounded writer. Indentation is written lazily, when the first
-// character of a line arrives; empty elements close as "/>"; nothing is escaped.
+// character of a line arrives; empty elements close as "/>". Texts and attribute values are
+// escaped (io/xml_escaping.hpp); element names, attribute names and the markup are the library's
+// own and written as they are, and so are formatted numbers.
 #pragma once
 
 #include <cstddef>
@@ -7,9 +9,11 @@
 #include <string_view>
 
 #include "io/com_services.hpp"
+#include "io/formatted_text.hpp"
 #include "io/text_output.hpp"
 #include "io/text_pieces.hpp"
 #include "io/wide_text.hpp"
+#include "io/xml_escaping.hpp"
 
 namespace io::text {
 
@@ -23,7 +27,14 @@ class output_stream : public io::text::output_stream {
 
   void write_chars(const char* text, std::size_t n);
   void write_wchars(const char16_t* text, std::size_t n);
-  void write_wchars(WideText text);
+  // Text escaped for where it goes. Split into lines as the writes above split it (character
+  // data; an attribute value has no line break left), each line one write counted at its
+  // escaped length, so that a line that does not fit fails where its unescaped write would.
+  void write_escaped(std::string_view text, io::xml::escaping mode);
+  void write_escaped(WideText text, io::xml::escaping mode);
+  void write_escaped(std::u16string_view text, io::xml::escaping mode) {
+    write_escaped(WideText::of(text), mode);
+  }
 
   void indent() noexcept { ++indent_level_; }
   // Refuses to go below level 0 (io::xml::misuse).
@@ -36,15 +47,17 @@ class output_stream : public io::text::output_stream {
   void unindent() noexcept { --indent_level_; }
   bool at_line_start() const noexcept { return at_line_start_; }
   // Pieces (narrow or UTF-16 text) as consecutive writes would leave them, written in one go when
-  // they all fit and hold no line break before their end. Otherwise false, with nothing written:
-  // the caller then writes them one by one, so that a write that does not fit fails exactly where
-  // it would.
+  // they all fit, hold no line break before their end and nothing to escape. Otherwise false,
+  // with nothing written: the caller then writes them one by one, so that a write that does not
+  // fit fails exactly where it would.
   template <class... Pieces>
   bool write_at_once(const Pieces&... parts);
 
  private:
   void write_lines(const char* text, std::size_t n);
   void write_indentation();
+  template <class Text>
+  void write_escaped_lines(Text text, io::xml::escaping mode);
 
   bool at_line_start_ = true;
   std::uint32_t indent_level_ = 0;
@@ -58,10 +71,11 @@ template <class... Pieces>
   if (length == 0) return true;  // empty writes write nothing, not even indentation
   const std::size_t indentation = at_line_start_ ? indent_level_ : 0;
   if (indentation + length >= room()) return false;
-  // A line break needs indentation behind it unless it ends the last piece: such pieces are left
-  // to the writes one by one.
+  // A line break needs indentation behind it unless it ends the last piece, and a text that holds
+  // a unit to escape is written at its escaped length: such pieces are left to the writes one by
+  // one.
   std::size_t index = 0;
-  if ((breaks_inside(parts, ++index == sizeof...(Pieces)) || ...)) return false;
+  if ((needs_piecewise(parts, ++index == sizeof...(Pieces)) || ...)) return false;
   char16_t* out = put_blanks(position(), indentation);
   char16_t last = u'\0';
   (put_piece(parts, out, last), ...);
@@ -85,6 +99,8 @@ enum class xml_directive : std::uint32_t { start_text = 0, end_element = 1 };
 
 namespace output {
 
+using io::text::pieces::as_content;
+using io::text::pieces::attribute_value;
 using io::text::pieces::markup;
 using io::text::pieces::newline;
 using io::text::pieces::plain_text;
@@ -125,7 +141,8 @@ class stream : public io::text::indented::output_stream {
     line_break();
   }
   [[gnu::always_inline]] void attribute(std::string_view name, std::string_view value) {
-    if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
+    if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""),
+                                      attribute_value<std::string_view>{value}, markup("\"")))
       attribute_piecewise(name, value);
   }
   void attribute(std::string_view name, std::u16string_view value);
@@ -133,18 +150,24 @@ class stream : public io::text::indented::output_stream {
   // The moniker's display name, or "(none)" for a null moniker.
   void attribute(std::string_view name, IMoniker* moniker);
   [[gnu::always_inline]] void put_text(std::string_view text) {
-    if (write_in_content(text))
+    if (write_in_content(as_content(text)))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
   }
   [[gnu::always_inline]] void put_text(std::u16string_view text) {
-    if (write_in_content(text))
+    if (write_in_content(as_content(text)))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
   }
   [[gnu::always_inline]] void put_text(WideText text) {
+    if (write_in_content(as_content(text)))
+      tag_closed_ = true;
+    else
+      put_text_piecewise(text);
+  }
+  [[gnu::always_inline]] void put_text(FormattedText text) {
     if (write_in_content(text))
       tag_closed_ = true;
     else
@@ -157,8 +180,8 @@ class stream : public io::text::indented::output_stream {
   [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text,
                                                    const After&... after) {
     if (depth_ == max_depth) return false;
-    if (!write_in_content(markup("<"), name, markup(">"), text, markup("</"), plain_text{name},
-                          markup(">"), after...))
+    if (!write_in_content(markup("<"), name, markup(">"), as_content(text), markup("</"),
+                          plain_text{name}, markup(">"), after...))
       return false;
     tag_closed_ = true;
     return true;
@@ -194,7 +217,8 @@ class stream : public io::text::indented::output_stream {
     if (depth_ == 0 || indent_level() == 0) return false;
     const open_element& top = stack_[depth_ - 1];
     if (!top.plain || (tag_closed_ && at_line_start())) return false;
-    if (!write_in_content(text, markup("</"), plain_text{top.name()}, markup(">"), after...))
+    if (!write_in_content(as_content(text), markup("</"), plain_text{top.name()}, markup(">"),
+                          after...))
       return false;
     unindent();
     --depth_;
@@ -248,8 +272,8 @@ class stream : public io::text::indented::output_stream {
                                                            std::string_view value,
                                                            const After&... after) {
     if (depth_ == max_depth) return false;
-    if (!write_in_content(markup("<"), name, markup(" "), attribute_name, markup("=\""), value,
-                          markup("\""), after...))
+    if (!write_in_content(markup("<"), name, markup(" "), attribute_name, markup("=\""),
+                          attribute_value<std::string_view>{value}, markup("\""), after...))
       return false;
     opened(name);
     return true;
@@ -259,6 +283,7 @@ class stream : public io::text::indented::output_stream {
   void put_text_piecewise(std::string_view text);
   void put_text_piecewise(std::u16string_view text);
   void put_text_piecewise(WideText text);
+  void put_text_piecewise(FormattedText text);
   void end_element_piecewise();
   void close_start_tag();
   // The opening of an attribute, ` name="`, up to its value.
