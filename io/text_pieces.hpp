@@ -1,5 +1,6 @@
-// Pieces of text that the indented writer writes in one go: markup checked when compiled, names
-// scanned for line breaks, and text scanned for line breaks and for units XML needs escaped.
+// Pieces of text that the indented writer writes in one go: markup checked when compiled, the
+// library's own text scanned for line breaks, and payload text scanned for line breaks and for
+// units XML needs escaped in the same pass.
 // Forced inline, so that pieces the compiler can see where they are written, such as element
 // names and line breaks, cost next to nothing.
 #pragma once
@@ -14,6 +15,7 @@
 
 #include "io/com_services.hpp"
 #include "io/formatted_text.hpp"
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 #include "io/xml_escaping.hpp"
 
@@ -141,6 +143,10 @@ template <class Set>
 }
 #endif
 template <class Set>
+[[gnu::always_inline]] inline bool holds(NarrowText text) noexcept {
+  return holds<Set>(text.text);
+}
+template <class Set>
 [[gnu::always_inline]] inline bool holds(WideText text) noexcept {
   return holds<Set>(text.bytes, text.units);
 }
@@ -170,31 +176,30 @@ template <class Set>
   return out;
 }
 
-// Text written as character data or as an attribute value. It goes in one write with the other
-// pieces only when it holds nothing to escape and no line break; otherwise the whole write is
-// left to the escaping writes one by one.
-template <class Text, io::xml::escaping Mode>
+// Payload text as character data. It goes in one write with the other pieces only when it
+// holds nothing to escape and no line break; otherwise the whole write is left to the escaping
+// writes one by one.
+template <class Text>
 struct escaped {
   Text text;
 };
-template <class Text>
-using content = escaped<Text, io::xml::escaping::content>;
-template <class Text>
-using attribute_value = escaped<Text, io::xml::escaping::attribute>;
 
-inline content<std::string_view> as_content(std::string_view text) noexcept { return {text}; }
-inline content<std::u16string_view> as_content(std::u16string_view text) noexcept { return {text}; }
-inline content<WideText> as_content(WideText text) noexcept { return {text}; }
-// A formatted number goes as it is.
-inline FormattedText as_content(FormattedText text) noexcept { return text; }
+// What a text is as element content: payload text is escaped; the library's own text (names,
+// constants and formatted values) holds nothing to escape and goes as it is.
+inline std::string_view content_piece(std::string_view text) noexcept { return text; }
+inline std::u16string_view content_piece(std::u16string_view text) noexcept { return text; }
+inline FormattedText content_piece(FormattedText text) noexcept { return text; }
+inline escaped<NarrowText> content_piece(NarrowText text) noexcept { return {text}; }
+inline escaped<WideText> content_piece(WideText text) noexcept { return {text}; }
 
 inline std::size_t piece_size(std::string_view piece) noexcept { return piece.size(); }
 inline std::size_t piece_size(std::u16string_view piece) noexcept { return piece.size(); }
+inline std::size_t piece_size(NarrowText piece) noexcept { return piece.size(); }
 inline std::size_t piece_size(WideText piece) noexcept { return piece.units; }
 inline std::size_t piece_size(plain_text piece) noexcept { return piece.text.size(); }
 inline std::size_t piece_size(FormattedText piece) noexcept { return piece.text.size(); }
-template <class Text, io::xml::escaping Mode>
-std::size_t piece_size(const escaped<Text, Mode>& piece) noexcept {
+template <class Text>
+std::size_t piece_size(const escaped<Text>& piece) noexcept {
   return piece_size(piece.text);
 }
 constexpr std::size_t piece_size(newline) noexcept { return 1; }
@@ -208,9 +213,14 @@ constexpr std::size_t piece_size(const markup<N>&) noexcept {
 [[gnu::always_inline]] inline bool needs_piecewise(std::string_view piece, bool last_piece) noexcept {
   return holds_break(last_piece && !piece.empty() ? piece.substr(0, piece.size() - 1) : piece);
 }
-template <class Text, io::xml::escaping Mode>
-[[gnu::always_inline]] inline bool needs_piecewise(const escaped<Text, Mode>& piece, bool) noexcept {
-  return holds<io::xml::escapable<Mode>>(piece.text);
+[[gnu::always_inline]] inline bool needs_piecewise(std::u16string_view piece,
+                                                   bool last_piece) noexcept {
+  if (last_piece && !piece.empty()) piece.remove_suffix(1);
+  return holds<line_breaks>(piece);
+}
+template <class Text>
+[[gnu::always_inline]] inline bool needs_piecewise(const escaped<Text>& piece, bool) noexcept {
+  return holds<io::xml::escapable<io::xml::escaping::content>>(piece.text);
 }
 constexpr bool needs_piecewise(plain_text, bool) noexcept { return false; }
 constexpr bool needs_piecewise(FormattedText, bool) noexcept { return false; }
@@ -239,6 +249,10 @@ constexpr bool needs_piecewise(const markup<N>&, bool) noexcept {
   out += piece.units;
   if (!piece.empty()) last = out[-1];
 }
+[[gnu::always_inline]] inline void put_piece(NarrowText piece, char16_t*& out,
+                                             char16_t& last) noexcept {
+  put_piece(piece.text, out, last);
+}
 [[gnu::always_inline]] inline void put_piece(plain_text piece, char16_t*& out,
                                              char16_t& last) noexcept {
   put_piece(piece.text, out, last);
@@ -247,8 +261,8 @@ constexpr bool needs_piecewise(const markup<N>&, bool) noexcept {
                                              char16_t& last) noexcept {
   put_piece(piece.text, out, last);
 }
-template <class Text, io::xml::escaping Mode>
-[[gnu::always_inline]] inline void put_piece(const escaped<Text, Mode>& piece, char16_t*& out,
+template <class Text>
+[[gnu::always_inline]] inline void put_piece(const escaped<Text>& piece, char16_t*& out,
                                              char16_t& last) noexcept {
   put_piece(piece.text, out, last);
 }

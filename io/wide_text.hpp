@@ -43,7 +43,10 @@ struct WideText {
   std::size_t size() const noexcept { return units; }
   WideText substr(std::size_t from, std::size_t n) const noexcept { return {bytes + 2 * from, n}; }
   char16_t operator[](std::size_t i) const noexcept {
-    return static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    static_assert(std::endian::native == std::endian::little);
+    char16_t unit;
+    std::memcpy(&unit, bytes + 2 * i, sizeof unit);
+    return unit;
   }
   // Copies the units to `destination`, which has room for `units` units.
   void copy_to(char16_t* destination) const noexcept {

@@ -8,8 +8,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 
 #if defined(__SSE2__)
@@ -26,10 +28,13 @@ enum class escaping { content, attribute };
 // the unit of its value: bytes above 0x7F never widen to a unit of the set.
 template <escaping Mode>
 struct escapable {
+  // Below 0x40 a bit per unit: the controls, "&", "<", ">" and, in attribute values, '"'.
+  static constexpr std::uint64_t below_40 =
+      0xFFFFFFFFu | std::uint64_t{1} << '&' | std::uint64_t{1} << '<' | std::uint64_t{1} << '>' |
+      (Mode == escaping::attribute ? std::uint64_t{1} << '"' : 0);
   static constexpr bool matches(char16_t unit) noexcept {
-    return unit < 0x20 || unit == u'&' || unit == u'<' || unit == u'>' ||
-           (Mode == escaping::attribute && unit == u'"') || (unit >= 0xD800 && unit < 0xE000) ||
-           unit >= 0xFFFE;
+    if (unit >= 0xD800) return unit < 0xE000 || unit >= 0xFFFE;
+    return unit < 0x40 && (below_40 >> unit & 1) != 0;
   }
 #if defined(__SSE2__)
   // 0xFF in each byte or unit lane of the set. '<' and '>' differ in one bit, as do '"' and '&'.
@@ -45,36 +50,37 @@ struct escapable {
   }
   static __m128i match_units(__m128i block) noexcept {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i controls = _mm_cmpeq_epi16(_mm_subs_epu16(block, _mm_set1_epi16(0x1F)), zero);
+    // Two more makes U+FFFE, U+FFFF and the controls one range, 0 to 21; 2800 more makes the
+    // surrogates D800 to DFFF the range 0 to 7FF.
+    const __m128i controls = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_add_epi16(block, _mm_set1_epi16(2)), _mm_set1_epi16(0x21)), zero);
+    const __m128i surrogates = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_add_epi16(block, _mm_set1_epi16(0x2800)), _mm_set1_epi16(0x7FF)), zero);
     const __m128i angles =
         _mm_cmpeq_epi16(_mm_or_si128(block, _mm_set1_epi16(2)), _mm_set1_epi16(u'>'));
     const __m128i ampersands =
         Mode == escaping::attribute
             ? _mm_cmpeq_epi16(_mm_or_si128(block, _mm_set1_epi16(4)), _mm_set1_epi16(u'&'))
             : _mm_cmpeq_epi16(block, _mm_set1_epi16(u'&'));
-    // Surrogates are D800 to DFFF: moved to 0 to 7FF. U+FFFE and U+FFFF are FFFF with bit 0 set.
-    const __m128i surrogates = _mm_cmpeq_epi16(
-        _mm_subs_epu16(_mm_add_epi16(block, _mm_set1_epi16(0x2800)), _mm_set1_epi16(0x7FF)), zero);
-    const __m128i noncharacters =
-        _mm_cmpeq_epi16(_mm_or_si128(block, _mm_set1_epi16(1)), _mm_set1_epi16(-1));
-    return _mm_or_si128(_mm_or_si128(_mm_or_si128(controls, angles), ampersands),
-                        _mm_or_si128(surrogates, noncharacters));
+    return _mm_or_si128(_mm_or_si128(controls, surrogates), _mm_or_si128(angles, ampersands));
   }
 #endif
 };
 
 // The unit that decides how the character at i is written: a narrow byte's value (whatever the
 // code page widens a byte above 0x7F to, it needs no escaping), or the UTF-16 unit.
-inline char16_t unit_at(std::string_view text, std::size_t i) noexcept {
-  return static_cast<unsigned char>(text[i]);
+inline char16_t unit_at(NarrowText text, std::size_t i) noexcept {
+  return static_cast<unsigned char>(text.text[i]);
 }
 inline char16_t unit_at(WideText text, std::size_t i) noexcept { return text[i]; }
 
-// The walk a unit at a time, for texts that hold an escapable unit: the length of the escaped
-// text, and the escaped text written at `out`, which has room for that length.
-std::size_t escaped_length(std::string_view text, escaping mode) noexcept;
+// For texts that hold an escapable unit: the length of the escaped text, and the escaped text
+// written at `out`, which has room for it, returning its end. No unit becomes more than
+// `max_growth` units.
+inline constexpr std::size_t max_growth = 6;  // &quot;
+std::size_t escaped_length(NarrowText text, escaping mode) noexcept;
 std::size_t escaped_length(WideText text, escaping mode) noexcept;
-void put_escaped(std::string_view text, escaping mode, char16_t* out) noexcept;
-void put_escaped(WideText text, escaping mode, char16_t* out) noexcept;
+char16_t* put_escaped(NarrowText text, escaping mode, char16_t* out) noexcept;
+char16_t* put_escaped(WideText text, escaping mode, char16_t* out) noexcept;
 
 }  // namespace io::xml

@@ -31,8 +31,8 @@ std::size_t piece_length(WideText text, std::size_t from) {
     if (text[i] == u'\n') return i - from + 1;
   return text.units - from;
 }
-std::size_t piece_length(std::string_view text, std::size_t from) {
-  return piece_length(text.data() + from, text.size() - from);
+std::size_t piece_length(NarrowText text, std::size_t from) {
+  return piece_length(text.text.data() + from, text.size() - from);
 }
 
 }  // namespace
@@ -91,13 +91,18 @@ void output_stream::write_escaped_lines(Text text, io::xml::escaping mode) {
     const std::size_t piece =
         as_is || mode == escaping::attribute ? n - from : piece_length(text, from);
     const Text part = text.substr(from, piece);
-    const std::size_t length = as_is ? piece : io::xml::escaped_length(part, mode);
-    reserve(length);
+    std::size_t length = piece;
     if (as_is) {
+      reserve(length);
       char16_t* out = position();
       char16_t last;
       pieces::put_piece(part, out, last);
+    } else if (io::xml::max_growth * piece < room()) {
+      // Room for the longest escaped form: written at once, its length known after.
+      length = static_cast<std::size_t>(io::xml::put_escaped(part, mode, position()) - position());
     } else {
+      length = io::xml::escaped_length(part, mode);
+      reserve(length);
       io::xml::put_escaped(part, mode, position());
     }
     commit(length);
@@ -106,7 +111,7 @@ void output_stream::write_escaped_lines(Text text, io::xml::escaping mode) {
   }
 }
 
-void output_stream::write_escaped(std::string_view text, io::xml::escaping mode) {
+void output_stream::write_escaped(NarrowText text, io::xml::escaping mode) {
   write_escaped_lines(text, mode);
 }
 
@@ -149,13 +154,7 @@ void stream::start_attribute(std::string_view name) {
 
 void stream::attribute_piecewise(std::string_view name, std::string_view value) {
   start_attribute(name);
-  write_escaped(value, escaping::attribute);
-  write_chars("\"", 1);
-}
-
-void stream::attribute(std::string_view name, std::u16string_view value) {
-  start_attribute(name);
-  write_escaped(value, escaping::attribute);
+  write_chars(value.data(), value.size());
   write_chars("\"", 1);
 }
 
@@ -183,15 +182,20 @@ void stream::write_display_name(IMoniker* moniker) {
   if (HRESULT hr = moniker->GetDisplayName(bind_context.get(), nullptr, &raw_name); FAILED(hr))
     com::error::raise_with_thread_info(hr);
   com::TaskString display_name(com::utf16(raw_name));
-  write_escaped(display_name.view(), escaping::attribute);
+  write_escaped(WideText::of(display_name.view()), escaping::attribute);
 }
 
 void stream::put_text_piecewise(std::string_view text) {
   close_start_tag();
-  write_escaped(text, escaping::content);
+  write_chars(text.data(), text.size());
 }
 
 void stream::put_text_piecewise(std::u16string_view text) {
+  close_start_tag();
+  write_wchars(text.data(), text.size());
+}
+
+void stream::put_text_piecewise(NarrowText text) {
   close_start_tag();
   write_escaped(text, escaping::content);
 }

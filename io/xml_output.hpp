@@ -1,7 +1,8 @@
 // Indented text and XML over the bounded writer. Indentation is written lazily, when the first
-// character of a line arrives; empty elements close as "/>". Texts and attribute values are
-// escaped (io/xml_escaping.hpp); element names, attribute names and the markup are the library's
-// own and written as they are, and so are formatted numbers.
+// character of a line arrives; empty elements close as "/>". Text from payloads (NarrowText,
+// WideText, moniker display names) is escaped as character data or as an attribute value
+// (io/xml_escaping.hpp); the library's own text (names, constants, formatted values) holds
+// nothing to escape and is written as it is.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 
 #include "io/com_services.hpp"
 #include "io/formatted_text.hpp"
+#include "io/narrow_text.hpp"
 #include "io/text_output.hpp"
 #include "io/text_pieces.hpp"
 #include "io/wide_text.hpp"
@@ -27,14 +29,12 @@ class output_stream : public io::text::output_stream {
 
   void write_chars(const char* text, std::size_t n);
   void write_wchars(const char16_t* text, std::size_t n);
-  // Text escaped for where it goes. Split into lines as the writes above split it (character
-  // data; an attribute value has no line break left), each line one write counted at its
-  // escaped length, so that a line that does not fit fails where its unescaped write would.
-  void write_escaped(std::string_view text, io::xml::escaping mode);
+  // Payload text escaped for where it goes. Split into lines as the writes above split text
+  // (character data; an attribute value has no line break left), each line one write counted
+  // at its escaped length, so that a line that does not fit fails where its unescaped write
+  // would.
+  void write_escaped(NarrowText text, io::xml::escaping mode);
   void write_escaped(WideText text, io::xml::escaping mode);
-  void write_escaped(std::u16string_view text, io::xml::escaping mode) {
-    write_escaped(WideText::of(text), mode);
-  }
 
   void indent() noexcept { ++indent_level_; }
   // Refuses to go below level 0 (io::xml::misuse).
@@ -99,8 +99,7 @@ enum class xml_directive : std::uint32_t { start_text = 0, end_element = 1 };
 
 namespace output {
 
-using io::text::pieces::as_content;
-using io::text::pieces::attribute_value;
+using io::text::pieces::content_piece;
 using io::text::pieces::markup;
 using io::text::pieces::newline;
 using io::text::pieces::plain_text;
@@ -141,34 +140,17 @@ class stream : public io::text::indented::output_stream {
     line_break();
   }
   [[gnu::always_inline]] void attribute(std::string_view name, std::string_view value) {
-    if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""),
-                                      attribute_value<std::string_view>{value}, markup("\"")))
+    if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
       attribute_piecewise(name, value);
   }
-  void attribute(std::string_view name, std::u16string_view value);
   void attribute(std::string_view name, WideText value);
   // The moniker's display name, or "(none)" for a null moniker.
   void attribute(std::string_view name, IMoniker* moniker);
-  [[gnu::always_inline]] void put_text(std::string_view text) {
-    if (write_in_content(as_content(text)))
-      tag_closed_ = true;
-    else
-      put_text_piecewise(text);
-  }
-  [[gnu::always_inline]] void put_text(std::u16string_view text) {
-    if (write_in_content(as_content(text)))
-      tag_closed_ = true;
-    else
-      put_text_piecewise(text);
-  }
-  [[gnu::always_inline]] void put_text(WideText text) {
-    if (write_in_content(as_content(text)))
-      tag_closed_ = true;
-    else
-      put_text_piecewise(text);
-  }
-  [[gnu::always_inline]] void put_text(FormattedText text) {
-    if (write_in_content(text))
+  // Character data: the library's own text (std::string_view, std::u16string_view,
+  // FormattedText) as it is, payload text (NarrowText, WideText) escaped.
+  template <class Text>
+  [[gnu::always_inline]] void put_text(const Text& text) {
+    if (write_in_content(content_piece(text)))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
@@ -180,7 +162,7 @@ class stream : public io::text::indented::output_stream {
   [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text,
                                                    const After&... after) {
     if (depth_ == max_depth) return false;
-    if (!write_in_content(markup("<"), name, markup(">"), as_content(text), markup("</"),
+    if (!write_in_content(markup("<"), name, markup(">"), content_piece(text), markup("</"),
                           plain_text{name}, markup(">"), after...))
       return false;
     tag_closed_ = true;
@@ -217,7 +199,7 @@ class stream : public io::text::indented::output_stream {
     if (depth_ == 0 || indent_level() == 0) return false;
     const open_element& top = stack_[depth_ - 1];
     if (!top.plain || (tag_closed_ && at_line_start())) return false;
-    if (!write_in_content(as_content(text), markup("</"), plain_text{top.name()}, markup(">"),
+    if (!write_in_content(content_piece(text), markup("</"), plain_text{top.name()}, markup(">"),
                           after...))
       return false;
     unindent();
@@ -272,8 +254,8 @@ class stream : public io::text::indented::output_stream {
                                                            std::string_view value,
                                                            const After&... after) {
     if (depth_ == max_depth) return false;
-    if (!write_in_content(markup("<"), name, markup(" "), attribute_name, markup("=\""),
-                          attribute_value<std::string_view>{value}, markup("\""), after...))
+    if (!write_in_content(markup("<"), name, markup(" "), attribute_name, markup("=\""), value,
+                          markup("\""), after...))
       return false;
     opened(name);
     return true;
@@ -282,6 +264,7 @@ class stream : public io::text::indented::output_stream {
   void attribute_piecewise(std::string_view name, std::string_view value);
   void put_text_piecewise(std::string_view text);
   void put_text_piecewise(std::u16string_view text);
+  void put_text_piecewise(NarrowText text);
   void put_text_piecewise(WideText text);
   void put_text_piecewise(FormattedText text);
   void end_element_piecewise();

@@ -14,6 +14,7 @@
 
 namespace {
 
+using io::xml::escaping;
 using ui::event::xml_output;
 using Script = std::function<void(xml_output&)>;
 
@@ -107,8 +108,8 @@ TEST(XmlOutput, Layouts) {
   }
 }
 
-// Narrow, UTF-16 and payload text alike, as character data and as attribute values.
-TEST(XmlOutput, TextsAndAttributeValuesAreEscaped) {
+// Payload text, narrow or UTF-16, as character data and as attribute values.
+TEST(XmlOutput, PayloadTextIsEscaped) {
   struct Case {
     const char* name;
     std::u16string text;
@@ -135,24 +136,19 @@ TEST(XmlOutput, TextsAndAttributeValuesAreEscaped) {
       {"reversed pair", u"\xDC00\xD800", FFFD FFFD, FFFD FFFD},
   };
 #undef FFFD
-  const auto write = [](auto text) {
-    return [=](xml_output& o) {
-      o.start_element("v");
-      o.attribute("q", text);
-      o.put_text(text);
-      o.end_element();
-    };
-  };
   for (const Case& k : cases) {
-    const std::string expected = std::string(" <v q=\"") + k.attribute + "\">" + k.content + "</v>";
-    const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(k.text.data()),
-                                          reinterpret_cast<const std::uint8_t*>(k.text.data() + k.text.size()));
-    EXPECT_EQ(run(1, write(std::u16string_view(k.text))).text, expected) << k.name;
-    EXPECT_EQ(run(1, write(io::WideText{bytes.data(), k.text.size()})).text, expected) << k.name;
-    if (std::all_of(k.text.begin(), k.text.end(), [](char16_t c) { return c < 0x80; })) {
-      const std::string narrow(k.text.begin(), k.text.end());
-      EXPECT_EQ(run(1, write(std::string_view(narrow))).text, expected) << k.name;
-    }
+    const auto check = [&](auto text) {
+      EXPECT_EQ(run(1, [&](xml_output& o) { ui::event::write_text_element(o, "v", text); }).text,
+                std::string(" <v>") + k.content + "</v>")
+          << k.name;
+      EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
+                k.attribute)
+          << k.name;
+    };
+    check(io::WideText::of(k.text));
+    const std::string narrow(k.text.begin(), k.text.end());
+    if (std::all_of(k.text.begin(), k.text.end(), [](char16_t c) { return c < 0x80; }))
+      check(io::NarrowText{narrow});
   }
 }
 
@@ -179,20 +175,17 @@ TEST(XmlOutput, UnitsToEscapeAreFoundAtEveryPosition) {
         const std::string before = letters.substr(0, at), after = letters.substr(at + 1);
         std::string content = " " + before + u.content + after;
         if (u.unit == u'\n' && after.empty()) content.pop_back();  // the next line is not started
-        const std::string attribute = "<e q=\"" + before + u.attribute + after + "\"";
-        const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(wide.data()),
-                                              reinterpret_cast<const std::uint8_t*>(wide.data() + length));
+        const std::string attribute = before + u.attribute + after;
         const auto check = [&](auto text) {
           EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(text); }).text, content)
               << length << " " << at << " " << int{u.unit};
-          EXPECT_EQ(run(0, [&](xml_output& o) { o.start_element("e"); o.attribute("q", text); }).text,
+          EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
                     attribute)
               << length << " " << at << " " << int{u.unit};
         };
-        check(std::u16string_view(wide));
-        check(io::WideText{bytes.data(), length});
+        check(io::WideText::of(wide));
         const std::string narrow(wide.begin(), wide.end());
-        if (u.unit < 0x80) check(std::string_view(narrow));
+        if (u.unit < 0x80) check(io::NarrowText{narrow});
       }
     }
   }
@@ -244,8 +237,8 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_element("Modulator 3"),
       text_element(""),
       text_element("two\nlines"),
-      text_element("R&D <Modem>"),
-      text_element(std::u16string_view(u"a<b\nc&")),
+      text_element(io::NarrowText{"R&D <Modem>"}),
+      text_element(io::WideText::of(u"a<b\nc&")),
       text_element(io::frequency_text(14250000000)),
       text_element(too_large),  // fails after the start tag, as writing the number alone does
       text_and_end(io::integer_text(7), false),
@@ -253,7 +246,7 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_and_end(std::u16string_view(u""), false),
       text_and_end(std::u16string_view(u""), true),  // the end tag starts a line
       text_and_end(too_large, false),
-      text_and_end(std::u16string_view(u"\"x\" & y"), true),
+      text_and_end(io::WideText::of(u"\"x\" & y"), true),
       {"start tag with an attribute",
        [](xml_output& o) {
          o.start_element("outer");
@@ -265,20 +258,6 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
          o.start_element("outer");
          o.start_element("key");
          o.attribute("field", "Type");
-         o.end_element();
-         o.end_element();
-       }},
-      {"start tag with an attribute to escape",
-       [](xml_output& o) {
-         o.start_element("outer");
-         o.start_element("key", "field", "R&D \"x\"");
-         o.end_element();
-         o.end_element();
-       },
-       [](xml_output& o) {
-         o.start_element("outer");
-         o.start_element("key");
-         o.attribute("field", "R&D \"x\"");
          o.end_element();
          o.end_element();
        }},
@@ -398,16 +377,16 @@ TEST(XmlOutput, OverflowPointsFollowTheWriteOrder) {
   }
 }
 
-// A text is one write per line, counted at its escaped length, and fails whole.
+// A payload text is one write per line, counted at its escaped length, and fails whole.
 TEST(XmlOutput, EscapedWritesAreCountedAtTheirEscapedLength) {
   const Script text = [](xml_output& o) {
     o.start_element("v");
-    o.put_text("a&b\nc<");  // "a&amp;b\n" (8), indentation (1), "c&lt;" (5)
+    o.put_text(io::NarrowText{"a&b\nc<"});  // "a&amp;b\n" (8), indentation (1), "c&lt;" (5)
     o.end_element();
   };
   const Script attribute = [](xml_output& o) {
     o.start_element("r");
-    o.attribute("q", "\"\n");  // one write of "&quot;&#10;" (11)
+    o.attribute("q", io::WideText::of(u"\"\n"));  // one write of "&quot;&#10;" (11)
     o.end_element();
   };
   struct Case {
