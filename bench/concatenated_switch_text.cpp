@@ -47,7 +47,7 @@ std::string concatenated_inband_switch_text(ByteCursor& in, std::uint32_t& colou
   if (flags.failed()) {
     in.read_u32();
     colour = colour::red;
-    return subject + " switch failed with the error: " + std::string(in.read_string());
+    return subject + " switch failed with the error: " + std::string(in.read_string().text);
   }
   std::optional<SwitchedCarrier> before;
   if (flags.switched_before()) before = SwitchedCarrier::read(in);

@@ -1,4 +1,5 @@
-// An XML document assembled in a std::ostringstream, line by line.
+// An XML document assembled in a std::ostringstream, line by line, texts and attribute values
+// escaped as the plug-in escapes them.
 #pragma once
 
 #include <optional>

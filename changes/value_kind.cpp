@@ -27,8 +27,10 @@ struct AddressText {
 };
 
 void write_label(ByteCursor& in, xml_output& out) {
-  // The text ends at its first NUL even though the payload holds all of its units.
-  if (const com::TaskString label = in.read_task_wstring()) out.put_text(label.view());
+  // The text ends at its first NUL even though the payload holds all of its units. It is payload
+  // text, to be escaped, although it now lies in task memory.
+  if (const com::TaskString label = in.read_task_wstring())
+    out.put_text(io::WideText::of(label.view()));
 }
 
 void write_device_reference(ByteCursor& in, xml_output& out) {

@@ -9,6 +9,7 @@
 #include "events/switched_carrier.hpp"
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
+#include "io/narrow_text.hpp"
 #include "plugin/eventui.h"
 
 namespace ui::event {
@@ -51,7 +52,7 @@ void write_kind_phrase(text_output& out, SwitchKind kind) {
   out.put_text(data::switch_kind_name(kind));
 }
 
-std::uint32_t write_failure_text(text_output& out, SwitchKind kind, std::string_view description) {
+std::uint32_t write_failure_text(text_output& out, SwitchKind kind, io::NarrowText description) {
   write_kind_phrase(out, kind);
   out.put_text(" switch failed with the error: ");
   out.put_text(description);
@@ -110,7 +111,7 @@ void render_inband_switch_xml(xml_output& out, ByteCursor& cursor) {
   }
   if (flags.failed()) {
     const std::uint32_t code = cursor.read_u32();
-    const std::string_view description = cursor.read_string();
+    const io::NarrowText description = cursor.read_string();
     out.attribute("status", "failed");
     out.line_break();
     out.indent();

@@ -4,6 +4,7 @@
 
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 #include "plugin/eventui.h"
 
@@ -31,7 +32,7 @@ struct SatelliteSwitchRecord {
   std::uint32_t status_bits() const noexcept { return static_cast<std::uint32_t>(status); }
 
   std::int32_t status;
-  std::string_view error_description;
+  io::NarrowText error_description;
   Satellite from;
   Satellite to;
 };

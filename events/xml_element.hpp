@@ -15,7 +15,7 @@ template <class Text>
 const Text& as_text(const Text& text) {
   return text;
 }
-inline std::u16string_view as_text(const io::NumberText& number) { return number.view(); }
+inline io::FormattedText as_text(const io::NumberText& number) { return {number.view()}; }
 
 // Whether the content can go with its tags in one write: a number too large to be held must
 // fail where writing it on its own would.

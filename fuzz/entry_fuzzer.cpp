@@ -1,13 +1,17 @@
 // Reaches every entry of the catalogue with hostile payloads and buffer sizes, and checks what a
-// host relies on: a documented result, a terminated buffer, nothing written past it, error
-// information that matches the result, and no runtime object left alive.
+// host relies on: a documented result, a terminated buffer, nothing written past it, a
+// well-formed document whenever the XML entry succeeds, error information that matches the
+// result, and no runtime object left alive.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/accounting.h"
 #include "plugin/event_catalogue.hpp"
+#include "support/xml_well_formed.hpp"
 
 namespace {
 
@@ -48,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(length < capacity, "buffer not terminated");
   for (std::size_t i = capacity; i < buffer.size(); ++i) require(buffer[i] == guard, "wrote past the buffer");
   if (!xml) require((hr == S_OK) == (colour != 0xDEADBEEF), "colour stored on failure or missing on success");
+  if (xml && hr == S_OK) {
+    const std::string error = test::xml_fragment_error(std::u16string_view(buffer.data(), length));
+    if (!error.empty()) std::fprintf(stderr, "%s", error.c_str());
+    require(error.empty(), "document not well-formed");
+  }
 
   IErrorInfo* info = nullptr;
   HRESULT got = GetErrorInfo(0, &info);

@@ -175,6 +175,12 @@ void add_switch_samples(SampleList& list) {
   list.add(satellite_switch, "a failed transition", [](PayloadWriter& w) {
     w.i32(static_cast<std::int32_t>(0x80070005)).string("the remote did not acquire the new carrier");
   });
+  // Names are free text: markup characters in them, and controls and a lone surrogate in a
+  // moniker, are escaped or replaced in the document and shown as they are in the sentence.
+  list.add(satellite_switch, "satellites whose names hold markup characters", [](PayloadWriter& w) {
+    w.i32(0).wstring(u"R&D <East> 1").wstring(u"Satellites/\"R&D\"\tEast\n1");
+    w.wstring(u"West \"2\" > 1").wstring(u"Satellites/West\x07\xD800");
+  });
 }
 
 void add_device_samples(SampleList& list) {
@@ -343,6 +349,14 @@ void add_policy_samples(SampleList& list) {
     w.u16(1).u32(0).u32(3);
     label(w, u"Voice");
     w.i32(enable).i32(5).i32(64000).i32(128000).i32(64000).i32(128000);
+  });
+  list.add(inband_policy_changed, "a distribution list relabelled with markup characters", [](PayloadWriter& w) {
+    w.u16(0x0100);
+    // Modified, keyed by Target: its Label.
+    w.u16(0).u16(1).u32(ipv4(10, 0, 0, 1)).u8(0x04);
+    label(w, u"R&D <ops>");
+    label(w, u"Sales & Marketing > EMEA");
+    w.u16(0);
   });
 
   // v0: WillInherit, EnableTavo, EnableExcess, ExcessBitrate, DistributionLists, ApplicationPolicies.

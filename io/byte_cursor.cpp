@@ -10,10 +10,10 @@ void ByteCursor::raise_underflow(std::size_t needed) const {
   throw io::underflow(static_cast<std::uint32_t>(needed), static_cast<std::uint32_t>(remaining()));
 }
 
-std::string_view ByteCursor::read_string() {
+io::NarrowText ByteCursor::read_string() {
   std::uint16_t count = read_u16();
   if (count == 0) return {};
-  return {reinterpret_cast<const char*>(take(count)), count};
+  return {{reinterpret_cast<const char*>(take(count)), count}};
 }
 
 io::WideText ByteCursor::read_wstring() {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "io/com_services.hpp"
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 
 class ByteCursor {
@@ -31,7 +32,7 @@ class ByteCursor {
   std::uint16_t read_count() { return read_u16(); }
 
   // Narrow text behind a 16-bit byte count, viewed in place.
-  std::string_view read_string();
+  io::NarrowText read_string();
   // UTF-16 text behind a 16-bit unit count, viewed in place.
   io::WideText read_wstring();
   // A moniker stored as its display name; null for an empty name or one starting "(none)".

@@ -179,10 +179,10 @@ template <class Sink>
 void put_number(Sink& out, const NumberText& text) {
   if (text.is_too_large()) throw generic_error_t<char16_t>(u"decimal overflow");
   try {
-    out.put_text(text.view());
+    out.put_text(FormattedText{text.view()});
   } catch (const io::overflow&) {
-    for (const char16_t& c : text.number()) out.put_text(std::u16string_view(&c, 1));
-    if (!text.unit().empty()) out.put_text(text.unit());
+    for (const char16_t& c : text.number()) out.put_text(FormattedText{{&c, 1}});
+    if (!text.unit().empty()) out.put_text(FormattedText{text.unit()});
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "io/com_services.hpp"
+#include "io/formatted_text.hpp"
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 
 namespace io::text {
@@ -44,6 +46,8 @@ class output_stream {
   void put_text(std::string_view text) { write_chars(text.data(), text.size()); }
   void put_text(std::u16string_view text) { write_wchars(text.data(), text.size()); }
   void put_text(WideText text) { write_wchars(text); }
+  void put_text(NarrowText text) { write_chars(text.text.data(), text.size()); }
+  void put_text(FormattedText text) { write_wchars(text.text.data(), text.text.size()); }
 
  protected:
   // Raises io::overflow unless n characters and the terminator fit.

@@ -1,6 +1,8 @@
-// Pieces of text that the indented writer writes in one go: markup checked when compiled, and
-// narrow or UTF-16 text scanned for line breaks. Forced inline, so that pieces the compiler can
-// see where they are written, such as element names and line breaks, cost next to nothing.
+// Pieces of text that the indented writer writes in one go: markup checked when compiled, the
+// library's own text scanned for line breaks, and payload text scanned for line breaks and for
+// units XML needs escaped in the same pass.
+// Forced inline, so that pieces the compiler can see where they are written, such as element
+// names and line breaks, cost next to nothing.
 #pragma once
 
 #include <algorithm>
@@ -12,7 +14,10 @@
 #include <string_view>
 
 #include "io/com_services.hpp"
+#include "io/formatted_text.hpp"
+#include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
+#include "io/xml_escaping.hpp"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -42,88 +47,119 @@ struct plain_text {
 // A line break, allowed only as the last piece of a write.
 struct newline {};
 
-// Whether text holds a line break. The scans look at 16 bytes at once where there are 16, and at
-// two overlapping blocks (8 or 4 bytes) for shorter texts, which are most of them.
+// Whether text holds a unit of a set. A set gives matches(unit) and, with SSE2, match_bytes and
+// match_units: 0xFF in each byte or unit lane of a block that is in the set. The scans look at 16
+// bytes at once where there are 16, and at the two overlapping ends of a shorter text joined into
+// one block, since most texts are short.
+
+// Line breaks, where the indented writer starts a new line.
+struct line_breaks {
+  static constexpr bool matches(char16_t unit) noexcept { return unit == u'\n'; }
+#if defined(__SSE2__)
+  static __m128i match_bytes(__m128i block) noexcept {
+    return _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'));
+  }
+  static __m128i match_units(__m128i block) noexcept {
+    return _mm_cmpeq_epi16(block, _mm_set1_epi16(u'\n'));
+  }
+#endif
+};
+
 #if defined(__SSE2__)
 namespace scanning {
 
-// The bytes at p, 4, 8 or 16 of them, compared with the pattern; a mask bit per equal byte.
-inline int equal_bytes8(const void* p, __m128i pattern) noexcept {
-  return _mm_movemask_epi8(
-             _mm_cmpeq_epi8(_mm_loadl_epi64(static_cast<const __m128i*>(p)), pattern)) &
-         0xFF;
+inline __m128i load16(const std::uint8_t* p) noexcept {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
-inline int equal_bytes4(const void* p, __m128i pattern) noexcept {
+inline __m128i load8(const std::uint8_t* p) noexcept {
+  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+}
+inline __m128i load4(const std::uint8_t* p) noexcept {
   std::int32_t block;
   std::memcpy(&block, p, sizeof block);
-  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_cvtsi32_si128(block), pattern)) & 0xF;
+  return _mm_cvtsi32_si128(block);
 }
-inline int equal_bytes16(const void* p, __m128i pattern) noexcept {
-  return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(static_cast<const __m128i*>(p)), pattern));
+// The first and last 8 of 8 to 16 bytes as one block.
+inline __m128i ends8(const std::uint8_t* p, std::size_t size) noexcept {
+  return _mm_unpacklo_epi64(load8(p), load8(p + size - 8));
 }
-inline int equal_units4(const void* p, __m128i pattern) noexcept {
-  return _mm_movemask_epi8(
-             _mm_cmpeq_epi16(_mm_loadl_epi64(static_cast<const __m128i*>(p)), pattern)) &
-         0xFF;
+// The first and last 4 of 4 to 8 bytes, in the low 8 bytes of a block whose high 8 are zero.
+inline __m128i ends4(const std::uint8_t* p, std::size_t size) noexcept {
+  return _mm_unpacklo_epi32(load4(p), load4(p + size - 4));
 }
-inline int equal_units8(const void* p, __m128i pattern) noexcept {
-  return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(static_cast<const __m128i*>(p)), pattern));
-}
+inline bool any(__m128i lanes) noexcept { return _mm_movemask_epi8(lanes) != 0; }
+inline bool any_low8(__m128i lanes) noexcept { return (_mm_movemask_epi8(lanes) & 0xFF) != 0; }
 
 }  // namespace scanning
 
 // Texts of 16 bytes or more, out of line: rarer, and long enough to pay for the call.
-[[gnu::noinline]] inline bool long_text_holds_break(const char* p, std::size_t n) noexcept {
+template <class Set>
+[[gnu::noinline]] inline bool long_text_holds(const std::uint8_t* p, std::size_t n) noexcept {
   using namespace scanning;
-  const __m128i breaks = _mm_set1_epi8('\n');
   for (std::size_t i = 0; i + 16 < n; i += 16)
-    if (equal_bytes16(p + i, breaks) != 0) return true;
-  return equal_bytes16(p + n - 16, breaks) != 0;
+    if (any(Set::match_bytes(load16(p + i)))) return true;
+  return any(Set::match_bytes(load16(p + n - 16)));
 }
 
-[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
+template <class Set>
+[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
   using namespace scanning;
-  const char* p = text.data();
+  const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
   const std::size_t n = text.size();
-  const __m128i breaks = _mm_set1_epi8('\n');
-  if (n >= 16) return long_text_holds_break(p, n);
-  if (n >= 8) return (equal_bytes8(p, breaks) | equal_bytes8(p + n - 8, breaks)) != 0;
-  if (n >= 4) return (equal_bytes4(p, breaks) | equal_bytes4(p + n - 4, breaks)) != 0;
+  if (n >= 16) return long_text_holds<Set>(p, n);
+  if (n >= 8) return any(Set::match_bytes(ends8(p, n)));
+  if (n >= 4) return any_low8(Set::match_bytes(ends4(p, n)));
   for (std::size_t i = 0; i < n; ++i)
-    if (p[i] == '\n') return true;
+    if (Set::matches(p[i])) return true;
   return false;
 }
 
-// Whether n little-endian UTF-16 units hold a line break.
-[[gnu::always_inline]] inline bool holds_break(const std::uint8_t* bytes, std::size_t n) noexcept {
+// Whether n little-endian UTF-16 units hold a unit of the set.
+template <class Set>
+[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
   using namespace scanning;
-  const __m128i breaks = _mm_set1_epi16(u'\n');
   if (n >= 8) {
-    for (std::size_t i = 0; i + 8 < n; i += 8)
-      if (equal_units8(bytes + 2 * i, breaks) != 0) return true;
-    return equal_units8(bytes + 2 * (n - 8), breaks) != 0;
+    std::size_t i = 0;
+    for (; i + 16 < n; i += 8)
+      if (any(Set::match_units(load16(bytes + 2 * i)))) return true;
+    // The last two blocks, overlapping, in one test.
+    return any(_mm_or_si128(Set::match_units(load16(bytes + 2 * i)),
+                            Set::match_units(load16(bytes + 2 * (n - 8)))));
   }
-  if (n >= 4) return (equal_units4(bytes, breaks) | equal_units4(bytes + 2 * (n - 4), breaks)) != 0;
+  if (n >= 4) return any(Set::match_units(ends8(bytes, 2 * n)));
   for (std::size_t i = 0; i < n; ++i)
-    if (bytes[2 * i] == '\n' && bytes[2 * i + 1] == 0) return true;
+    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
   return false;
 }
 #else
-[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
-  return text.find('\n') != std::string_view::npos;
+template <class Set>
+[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
+  for (char c : text)
+    if (Set::matches(static_cast<unsigned char>(c))) return true;
+  return false;
 }
-[[gnu::always_inline]] inline bool holds_break(const std::uint8_t* bytes, std::size_t n) noexcept {
+template <class Set>
+[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
   for (std::size_t i = 0; i < n; ++i)
-    if (bytes[2 * i] == '\n' && bytes[2 * i + 1] == 0) return true;
+    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
   return false;
 }
 #endif
-[[gnu::always_inline]] inline bool holds_break(WideText text) noexcept {
-  return holds_break(text.bytes, text.units);
+template <class Set>
+[[gnu::always_inline]] inline bool holds(NarrowText text) noexcept {
+  return holds<Set>(text.text);
 }
-[[gnu::always_inline]] inline bool holds_break(std::u16string_view text) noexcept {
+template <class Set>
+[[gnu::always_inline]] inline bool holds(WideText text) noexcept {
+  return holds<Set>(text.bytes, text.units);
+}
+template <class Set>
+[[gnu::always_inline]] inline bool holds(std::u16string_view text) noexcept {
   static_assert(std::endian::native == std::endian::little);
-  return holds_break(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  return holds<Set>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
+  return holds<line_breaks>(text);
 }
 
 // Writes `count` blanks at `out`: up to 16 in two overlapping stores, deeper levels in blocks.
@@ -143,33 +179,57 @@ inline int equal_units8(const void* p, __m128i pattern) noexcept {
   return out;
 }
 
+// Payload text as character data. It goes in one write with the other pieces only when it
+// holds nothing to escape and no line break; otherwise the whole write is left to the escaping
+// writes one by one.
+template <class Text>
+struct escaped {
+  Text text;
+};
+
+// What a text is as element content: payload text is escaped; the library's own text (names,
+// constants and formatted values) holds nothing to escape and goes as it is.
+inline std::string_view content_piece(std::string_view text) noexcept { return text; }
+inline std::u16string_view content_piece(std::u16string_view text) noexcept { return text; }
+inline FormattedText content_piece(FormattedText text) noexcept { return text; }
+inline escaped<NarrowText> content_piece(NarrowText text) noexcept { return {text}; }
+inline escaped<WideText> content_piece(WideText text) noexcept { return {text}; }
+
 inline std::size_t piece_size(std::string_view piece) noexcept { return piece.size(); }
 inline std::size_t piece_size(std::u16string_view piece) noexcept { return piece.size(); }
+inline std::size_t piece_size(NarrowText piece) noexcept { return piece.size(); }
 inline std::size_t piece_size(WideText piece) noexcept { return piece.units; }
 inline std::size_t piece_size(plain_text piece) noexcept { return piece.text.size(); }
+inline std::size_t piece_size(FormattedText piece) noexcept { return piece.text.size(); }
+template <class Text>
+std::size_t piece_size(const escaped<Text>& piece) noexcept {
+  return piece_size(piece.text);
+}
 constexpr std::size_t piece_size(newline) noexcept { return 1; }
 template <std::size_t N>
 constexpr std::size_t piece_size(const markup<N>&) noexcept {
   return N - 1;
 }
 
-// Whether the piece holds a line break that is not the last character of all the pieces.
-[[gnu::always_inline]] inline bool breaks_inside(std::string_view piece, bool last_piece) noexcept {
+// Whether the piece must be left to the writes one by one: it holds a line break that is not the
+// last character of all the pieces, or a unit to escape.
+[[gnu::always_inline]] inline bool needs_piecewise(std::string_view piece, bool last_piece) noexcept {
   return holds_break(last_piece && !piece.empty() ? piece.substr(0, piece.size() - 1) : piece);
 }
-[[gnu::always_inline]] inline bool breaks_inside(std::u16string_view piece,
-                                                 bool last_piece) noexcept {
+[[gnu::always_inline]] inline bool needs_piecewise(std::u16string_view piece,
+                                                   bool last_piece) noexcept {
   if (last_piece && !piece.empty()) piece.remove_suffix(1);
-  return holds_break(piece);
+  return holds<line_breaks>(piece);
 }
-[[gnu::always_inline]] inline bool breaks_inside(WideText piece, bool last_piece) noexcept {
-  if (last_piece && !piece.empty()) --piece.units;
-  return holds_break(piece);
+template <class Text>
+[[gnu::always_inline]] inline bool needs_piecewise(const escaped<Text>& piece, bool) noexcept {
+  return holds<io::xml::escapable<io::xml::escaping::content>>(piece.text);
 }
-constexpr bool breaks_inside(plain_text, bool) noexcept { return false; }
-constexpr bool breaks_inside(newline, bool last_piece) noexcept { return !last_piece; }
+constexpr bool needs_piecewise(plain_text, bool) noexcept { return false; }
+constexpr bool needs_piecewise(FormattedText, bool) noexcept { return false; }
+constexpr bool needs_piecewise(newline, bool last_piece) noexcept { return !last_piece; }
 template <std::size_t N>
-constexpr bool breaks_inside(const markup<N>&, bool) noexcept {
+constexpr bool needs_piecewise(const markup<N>&, bool) noexcept {
   return false;
 }
 
@@ -192,7 +252,20 @@ constexpr bool breaks_inside(const markup<N>&, bool) noexcept {
   out += piece.units;
   if (!piece.empty()) last = out[-1];
 }
+[[gnu::always_inline]] inline void put_piece(NarrowText piece, char16_t*& out,
+                                             char16_t& last) noexcept {
+  put_piece(piece.text, out, last);
+}
 [[gnu::always_inline]] inline void put_piece(plain_text piece, char16_t*& out,
+                                             char16_t& last) noexcept {
+  put_piece(piece.text, out, last);
+}
+[[gnu::always_inline]] inline void put_piece(FormattedText piece, char16_t*& out,
+                                             char16_t& last) noexcept {
+  put_piece(piece.text, out, last);
+}
+template <class Text>
+[[gnu::always_inline]] inline void put_piece(const escaped<Text>& piece, char16_t*& out,
                                              char16_t& last) noexcept {
   put_piece(piece.text, out, last);
 }

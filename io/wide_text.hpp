@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <bit>
 #include <cstring>
+#include <string_view>
 
 namespace io {
 
@@ -32,9 +33,20 @@ struct WideText {
   const std::uint8_t* bytes = nullptr;  // 2 * units bytes, little-endian code units
   std::size_t units = 0;
 
+  // UTF-16 the library holds natively, such as a text copied to task memory: the same bytes.
+  static WideText of(std::u16string_view text) noexcept {
+    static_assert(std::endian::native == std::endian::little);
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+  }
+
   bool empty() const noexcept { return units == 0; }
+  std::size_t size() const noexcept { return units; }
+  WideText substr(std::size_t from, std::size_t n) const noexcept { return {bytes + 2 * from, n}; }
   char16_t operator[](std::size_t i) const noexcept {
-    return static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    static_assert(std::endian::native == std::endian::little);
+    char16_t unit;
+    std::memcpy(&unit, bytes + 2 * i, sizeof unit);
+    return unit;
   }
   // Copies the units to `destination`, which has room for `units` units.
   void copy_to(char16_t* destination) const noexcept {

@@ -31,6 +31,9 @@ std::size_t piece_length(WideText text, std::size_t from) {
     if (text[i] == u'\n') return i - from + 1;
   return text.units - from;
 }
+std::size_t piece_length(NarrowText text, std::size_t from) {
+  return piece_length(text.text.data() + from, text.size() - from);
+}
 
 }  // namespace
 
@@ -75,14 +78,45 @@ void output_stream::write_wchars(const char16_t* text, std::size_t n) {
   }
 }
 
-void output_stream::write_wchars(WideText text) {
-  for (std::size_t from = 0; from < text.units;) {
+template <class Text>
+void output_stream::write_escaped_lines(Text text, io::xml::escaping mode) {
+  using io::xml::escaping;
+  // Most texts hold nothing to escape, and then no line break either: one copy.
+  const bool as_is = mode == escaping::content
+                         ? !pieces::holds<io::xml::escapable<escaping::content>>(text)
+                         : !pieces::holds<io::xml::escapable<escaping::attribute>>(text);
+  const std::size_t n = text.size();
+  for (std::size_t from = 0; from < n;) {
     if (at_line_start_) write_indentation();
-    std::size_t piece = piece_length(text, from);
-    io::text::output_stream::write_wchars(WideText{text.bytes + 2 * from, piece});
+    const std::size_t piece =
+        as_is || mode == escaping::attribute ? n - from : piece_length(text, from);
+    const Text part = text.substr(from, piece);
+    std::size_t length = piece;
+    if (as_is) {
+      reserve(length);
+      char16_t* out = position();
+      char16_t last;
+      pieces::put_piece(part, out, last);
+    } else if (io::xml::max_growth * piece < room()) {
+      // Room for the longest escaped form: written at once, its length known after.
+      length = static_cast<std::size_t>(io::xml::put_escaped(part, mode, position()) - position());
+    } else {
+      length = io::xml::escaped_length(part, mode);
+      reserve(length);
+      io::xml::put_escaped(part, mode, position());
+    }
+    commit(length);
     from += piece;
-    at_line_start_ = text[from - 1] == u'\n';
+    at_line_start_ = mode == escaping::content && io::xml::unit_at(text, from - 1) == u'\n';
   }
+}
+
+void output_stream::write_escaped(NarrowText text, io::xml::escaping mode) {
+  write_escaped_lines(text, mode);
+}
+
+void output_stream::write_escaped(WideText text, io::xml::escaping mode) {
+  write_escaped_lines(text, mode);
 }
 
 }  // namespace io::text::indented
@@ -124,15 +158,9 @@ void stream::attribute_piecewise(std::string_view name, std::string_view value) 
   write_chars("\"", 1);
 }
 
-void stream::attribute(std::string_view name, std::u16string_view value) {
-  start_attribute(name);
-  write_wchars(value.data(), value.size());
-  write_chars("\"", 1);
-}
-
 void stream::attribute(std::string_view name, WideText value) {
   start_attribute(name);
-  write_wchars(value);
+  write_escaped(value, escaping::attribute);
   write_chars("\"", 1);
 }
 
@@ -154,8 +182,7 @@ void stream::write_display_name(IMoniker* moniker) {
   if (HRESULT hr = moniker->GetDisplayName(bind_context.get(), nullptr, &raw_name); FAILED(hr))
     com::error::raise_with_thread_info(hr);
   com::TaskString display_name(com::utf16(raw_name));
-  std::u16string_view text = display_name.view();
-  write_wchars(text.data(), text.size());
+  write_escaped(WideText::of(display_name.view()), escaping::attribute);
 }
 
 void stream::put_text_piecewise(std::string_view text) {
@@ -168,9 +195,19 @@ void stream::put_text_piecewise(std::u16string_view text) {
   write_wchars(text.data(), text.size());
 }
 
+void stream::put_text_piecewise(NarrowText text) {
+  close_start_tag();
+  write_escaped(text, escaping::content);
+}
+
 void stream::put_text_piecewise(WideText text) {
   close_start_tag();
-  write_wchars(text);
+  write_escaped(text, escaping::content);
+}
+
+void stream::put_text_piecewise(FormattedText text) {
+  close_start_tag();
+  write_wchars(text.text.data(), text.text.size());
 }
 
 void stream::end_element_piecewise() {

@@ -1,5 +1,8 @@
 // Indented text and XML over the bounded writer. Indentation is written lazily, when the first
-// character of a line arrives; empty elements close as "/>"; nothing is escaped.
+// character of a line arrives; empty elements close as "/>". Text from payloads (NarrowText,
+// WideText, moniker display names) is escaped as character data or as an attribute value
+// (io/xml_escaping.hpp); the library's own text (names, constants, formatted values) holds
+// nothing to escape and is written as it is.
 #pragma once
 
 #include <cstddef>
@@ -7,9 +10,12 @@
 #include <string_view>
 
 #include "io/com_services.hpp"
+#include "io/formatted_text.hpp"
+#include "io/narrow_text.hpp"
 #include "io/text_output.hpp"
 #include "io/text_pieces.hpp"
 #include "io/wide_text.hpp"
+#include "io/xml_escaping.hpp"
 
 namespace io::text {
 
@@ -23,7 +29,12 @@ class output_stream : public io::text::output_stream {
 
   void write_chars(const char* text, std::size_t n);
   void write_wchars(const char16_t* text, std::size_t n);
-  void write_wchars(WideText text);
+  // Payload text escaped for where it goes. Split into lines as the writes above split text
+  // (character data; an attribute value has no line break left), each line one write counted
+  // at its escaped length, so that a line that does not fit fails where its unescaped write
+  // would.
+  void write_escaped(NarrowText text, io::xml::escaping mode);
+  void write_escaped(WideText text, io::xml::escaping mode);
 
   void indent() noexcept { ++indent_level_; }
   // Refuses to go below level 0 (io::xml::misuse).
@@ -36,15 +47,17 @@ class output_stream : public io::text::output_stream {
   void unindent() noexcept { --indent_level_; }
   bool at_line_start() const noexcept { return at_line_start_; }
   // Pieces (narrow or UTF-16 text) as consecutive writes would leave them, written in one go when
-  // they all fit and hold no line break before their end. Otherwise false, with nothing written:
-  // the caller then writes them one by one, so that a write that does not fit fails exactly where
-  // it would.
+  // they all fit, hold no line break before their end and nothing to escape. Otherwise false,
+  // with nothing written: the caller then writes them one by one, so that a write that does not
+  // fit fails exactly where it would.
   template <class... Pieces>
   bool write_at_once(const Pieces&... parts);
 
  private:
   void write_lines(const char* text, std::size_t n);
   void write_indentation();
+  template <class Text>
+  void write_escaped_lines(Text text, io::xml::escaping mode);
 
   bool at_line_start_ = true;
   std::uint32_t indent_level_ = 0;
@@ -58,10 +71,11 @@ template <class... Pieces>
   if (length == 0) return true;  // empty writes write nothing, not even indentation
   const std::size_t indentation = at_line_start_ ? indent_level_ : 0;
   if (indentation + length >= room()) return false;
-  // A line break needs indentation behind it unless it ends the last piece: such pieces are left
-  // to the writes one by one.
+  // A line break needs indentation behind it unless it ends the last piece, and a text that holds
+  // a unit to escape is written at its escaped length: such pieces are left to the writes one by
+  // one.
   std::size_t index = 0;
-  if ((breaks_inside(parts, ++index == sizeof...(Pieces)) || ...)) return false;
+  if ((needs_piecewise(parts, ++index == sizeof...(Pieces)) || ...)) return false;
   char16_t* out = put_blanks(position(), indentation);
   char16_t last = u'\0';
   (put_piece(parts, out, last), ...);
@@ -85,6 +99,7 @@ enum class xml_directive : std::uint32_t { start_text = 0, end_element = 1 };
 
 namespace output {
 
+using io::text::pieces::content_piece;
 using io::text::pieces::markup;
 using io::text::pieces::newline;
 using io::text::pieces::plain_text;
@@ -128,24 +143,14 @@ class stream : public io::text::indented::output_stream {
     if (tag_closed_ || !write_at_once(markup(" "), name, markup("=\""), value, markup("\"")))
       attribute_piecewise(name, value);
   }
-  void attribute(std::string_view name, std::u16string_view value);
   void attribute(std::string_view name, WideText value);
   // The moniker's display name, or "(none)" for a null moniker.
   void attribute(std::string_view name, IMoniker* moniker);
-  [[gnu::always_inline]] void put_text(std::string_view text) {
-    if (write_in_content(text))
-      tag_closed_ = true;
-    else
-      put_text_piecewise(text);
-  }
-  [[gnu::always_inline]] void put_text(std::u16string_view text) {
-    if (write_in_content(text))
-      tag_closed_ = true;
-    else
-      put_text_piecewise(text);
-  }
-  [[gnu::always_inline]] void put_text(WideText text) {
-    if (write_in_content(text))
+  // Character data: the library's own text (std::string_view, std::u16string_view,
+  // FormattedText) as it is, payload text (NarrowText, WideText) escaped.
+  template <class Text>
+  [[gnu::always_inline]] void put_text(const Text& text) {
+    if (write_in_content(content_piece(text)))
       tag_closed_ = true;
     else
       put_text_piecewise(text);
@@ -157,8 +162,8 @@ class stream : public io::text::indented::output_stream {
   [[gnu::always_inline]] bool text_element_at_once(std::string_view name, const Text& text,
                                                    const After&... after) {
     if (depth_ == max_depth) return false;
-    if (!write_in_content(markup("<"), name, markup(">"), text, markup("</"), plain_text{name},
-                          markup(">"), after...))
+    if (!write_in_content(markup("<"), name, markup(">"), content_piece(text), markup("</"),
+                          plain_text{name}, markup(">"), after...))
       return false;
     tag_closed_ = true;
     return true;
@@ -194,7 +199,8 @@ class stream : public io::text::indented::output_stream {
     if (depth_ == 0 || indent_level() == 0) return false;
     const open_element& top = stack_[depth_ - 1];
     if (!top.plain || (tag_closed_ && at_line_start())) return false;
-    if (!write_in_content(text, markup("</"), plain_text{top.name()}, markup(">"), after...))
+    if (!write_in_content(content_piece(text), markup("</"), plain_text{top.name()}, markup(">"),
+                          after...))
       return false;
     unindent();
     --depth_;
@@ -258,7 +264,9 @@ class stream : public io::text::indented::output_stream {
   void attribute_piecewise(std::string_view name, std::string_view value);
   void put_text_piecewise(std::string_view text);
   void put_text_piecewise(std::u16string_view text);
+  void put_text_piecewise(NarrowText text);
   void put_text_piecewise(WideText text);
+  void put_text_piecewise(FormattedText text);
   void end_element_piecewise();
   void close_start_tag();
   // The opening of an attribute, ` name="`, up to its value.

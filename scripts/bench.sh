@@ -16,7 +16,7 @@ case "${1:-}" in
   *) echo "usage: scripts/bench.sh [--smoke]" >&2; exit 2 ;;
 esac
 
-scripts/install-deps.sh libxml2-dev
+scripts/install-deps.sh
 cmake --preset bench >/dev/null
 cmake --build --preset bench
 

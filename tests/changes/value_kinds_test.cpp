@@ -40,6 +40,18 @@ TEST(ValueKinds, OldAndNewValues) {
            .counted_wstring(3, std::u16string_view(u"A\0B", 3))
            .counted_wstring(1, std::u16string_view(u"\0", 1)),
        "<old-value>A</old-value>\n<new-value></new-value>\n"},
+      {"labels with markup and disallowed units", ValueKind::label,
+       PayloadBuilder()
+           .counted_wstring(9, u"</x>&\x0B\xFFFE\"\n")
+           .counted_wstring(2, u"\xD83D\xDE00"),
+       "<old-value>&lt;/x&gt;&amp;\xEF\xBF\xBD\xEF\xBF\xBD\"\n</old-value>\n"
+       "<new-value>\xF0\x9F\x98\x80</new-value>\n"},
+      {"device references: moniker and name", ValueKind::device_reference,
+       PayloadBuilder()
+           .wstring(u"hub://\"R&D\"").wstring(u"<a>")
+           .wstring(u"").wstring(u""),
+       "<old-value moniker=\"hub://&quot;R&amp;D&quot;\">&lt;a&gt;</old-value>\n"
+       "<new-value moniker=\"(none)\"/>\n"},
       {"option out of range", ValueKind::entry_rate_option, PayloadBuilder().u32(1).u32(6),
        "<old-value>Manual Entry</old-value>\n<new-value>(invalid)</new-value>\n"},
   };

@@ -159,6 +159,35 @@ TEST_F(SatelliteSwitch, TransitionIsWrittenOnOneLine) {
              "   <status code=\"80004005\"></status>");
 }
 
+// Payload text is escaped in the documents and shown as it came in the sentences.
+TEST_F(SatelliteSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
+  const std::string description = "quota < 0 & \"pool\" >\x01";
+  const std::string escaped = "quota &lt; 0 &amp; \"pool\" &gt;\xEF\xBF\xBD";
+  const Rendered current = render_xml(inband_switch, failed(2, 0x03, 1, description));
+  EXPECT_NE(current.text.find("     <description>\n       " + escaped + "\n     </description>\n"),
+            std::string::npos)
+      << current.text;
+  const Rendered older = render_xml(inband_switch_v0, v0(-1, description, true));
+  EXPECT_NE(older.text.find("    <description>\n      " + escaped + "\n    </description>\n"),
+            std::string::npos)
+      << older.text;
+  expect_text("sentence", inband_switch, failed(2, 0x03, 1, description),
+              "A diagnostic switch failed with the error: " + description, colour::red);
+
+  PayloadBuilder failed_transition;
+  failed_transition.i32(-1).string(description);
+  expect_xml("failed transition", satellite_switch, failed_transition,
+             "   <status code=\"FFFFFFFF\">" + escaped + "</status>");
+  expect_xml("names and monikers", satellite_switch,
+             transition(u"R&D <Sat>", u"sat://\"a\"\n\tb", u"\"B\"\xD800", u"sat://b&c"),
+             "   <status code=\"0\"/><old-satellite moniker=\"sat://&quot;a&quot;&#10;&#9;b\">"
+             "R&amp;D &lt;Sat&gt;</old-satellite><new-satellite moniker=\"sat://b&amp;c\">"
+             "\"B\"\xEF\xBF\xBD</new-satellite>");
+  expect_text("sentence", satellite_switch,
+              transition(u"R&D <Sat>", u"a", u"\"B\"", u"b"),
+              "Remote transitioned from satellite 'R&D <Sat>' to '\"B\"'.", colour::green);
+}
+
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
   Payload no_new_moniker = transition(u"Sat-A", u"a", u"Sat-B", u"b");
   no_new_moniker.pop_back();

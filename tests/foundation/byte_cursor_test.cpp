@@ -65,9 +65,9 @@ TEST(ByteCursor, ShortReadsRaiseUnderflowWithCountsAndDoNotMove) {
 TEST(ByteCursor, StringsAreViewsOfTheirCountedBytes) {
   std::vector<std::uint8_t> bytes = PayloadBuilder().string("").string(std::string("a\0b", 3)).wstring(u"xy");
   ByteCursor c = over(bytes);
-  EXPECT_EQ(c.read_string(), "");
+  EXPECT_EQ(c.read_string().text, "");
   EXPECT_EQ(c.offset(), 2u);
-  EXPECT_EQ(c.read_string(), std::string_view("a\0b", 3));
+  EXPECT_EQ(c.read_string().text, std::string_view("a\0b", 3));
   io::WideText w = c.read_wstring();
   ASSERT_EQ(w.units, 2u);
   EXPECT_EQ(w[0], u'x');

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,12 +14,15 @@
 
 namespace {
 
+using io::xml::escaping;
 using ui::event::xml_output;
 using Script = std::function<void(xml_output&)>;
 
 struct Outcome {
   std::string text;
   std::string error;  // "" on success, else the overflow or misuse message
+  long needed = -1;   // an overflow's counts
+  long available = -1;
 };
 
 Outcome run(std::uint32_t level, const Script& script, std::uint32_t size = 2048) {
@@ -31,6 +35,8 @@ Outcome run(std::uint32_t level, const Script& script, std::uint32_t size = 2048
       script(out);
     } catch (const io::overflow& e) {
       o.error = e.what();
+      o.needed = e.needed;
+      o.available = e.available;
     } catch (const io::xml::misuse& m) {
       o.error = m.message;
     } catch (const std::exception& e) {
@@ -84,14 +90,6 @@ TEST(XmlOutput, Layouts) {
          o.end_element();
        },
        "<device></device>"},
-      {"nothing is escaped", 1,
-       [](xml_output& o) {
-         o.start_element("v");
-         o.attribute("q", std::u16string_view(u"\"&"));
-         o.put_text("x<y");
-         o.end_element();
-       },
-       " <v q=\"\"&\">x<y</v>"},
       {"blank lines get their indentation; a trailing break defers it", 2,
        [](xml_output& o) { o.put_text("a\n\nb\n"); },
        "  a\n  \n  b\n"},
@@ -110,25 +108,85 @@ TEST(XmlOutput, Layouts) {
   }
 }
 
-// Text is scanned for line breaks and widened in blocks, with an overlapping last block: a break
-// at any position of any length must still be found and indented after, and every character kept.
-TEST(XmlOutput, LineBreaksAreFoundAtEveryPosition) {
-  for (std::size_t length = 1; length <= 40; ++length) {
-    for (std::size_t at = 0; at < length; ++at) {
-      std::string narrow;
-      for (std::size_t i = 0; i < length; ++i) narrow += static_cast<char>('a' + i % 26);
-      narrow[at] = '\n';
-      const std::u16string wide(narrow.begin(), narrow.end());
-      std::string expected = " " + narrow.substr(0, at + 1);
-      if (at + 1 < length) expected += " " + narrow.substr(at + 1);
-      const std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(wide.data()),
-                                            reinterpret_cast<const std::uint8_t*>(wide.data() + length));
-      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(narrow); }).text, expected) << length << " " << at;
-      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(std::u16string_view(wide)); }).text, expected)
-          << length << " " << at;
-      EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(io::WideText{bytes.data(), length}); }).text,
-                expected)
-          << length << " " << at;
+// Payload text, narrow or UTF-16, as character data and as attribute values.
+TEST(XmlOutput, PayloadTextIsEscaped) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    const char* content;  // inside an element opened at level 1
+    const char* attribute;
+  };
+#define FFFD "\xEF\xBF\xBD"
+  const Case cases[] = {
+      {"markup", u"R&D <Modem> \"1\" 'a'", "R&amp;D &lt;Modem&gt; \"1\" 'a'",
+       "R&amp;D &lt;Modem&gt; &quot;1&quot; 'a'"},
+      {"injected markup", u"</new-value><x>", "&lt;/new-value&gt;&lt;x&gt;",
+       "&lt;/new-value&gt;&lt;x&gt;"},
+      {"tab, line feed, carriage return", u"a\tb\rc\nd", "a\tb\rc\n  d", "a&#9;b&#13;c&#10;d"},
+      {"disallowed controls", std::u16string(u"\0\x01\x08\x0B\x0C\x0E\x1F", 7),
+       FFFD FFFD FFFD FFFD FFFD FFFD FFFD, FFFD FFFD FFFD FFFD FFFD FFFD FFFD},
+      {"noncharacters", u"\xFFFE\xFFFF", FFFD FFFD, FFFD FFFD},
+      {"allowed neighbours", u" \x7F\x80\xD7FF\xE000\xFFFD", " \x7F\xC2\x80\xED\x9F\xBF\xEE\x80\x80" FFFD,
+       " \x7F\xC2\x80\xED\x9F\xBF\xEE\x80\x80" FFFD},
+      {"surrogate pair", u"\xD83D\xDE00", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+      {"high surrogate ending the text", u"x\xD800", "x" FFFD, "x" FFFD},
+      {"lone low surrogate", u"\xDC00y", FFFD "y", FFFD "y"},
+      {"high surrogate before a pair", u"\xD800\xD83D\xDE00", FFFD "\xF0\x9F\x98\x80",
+       FFFD "\xF0\x9F\x98\x80"},
+      {"reversed pair", u"\xDC00\xD800", FFFD FFFD, FFFD FFFD},
+  };
+#undef FFFD
+  for (const Case& k : cases) {
+    const auto check = [&](auto text) {
+      EXPECT_EQ(run(1, [&](xml_output& o) { ui::event::write_text_element(o, "v", text); }).text,
+                std::string(" <v>") + k.content + "</v>")
+          << k.name;
+      EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
+                k.attribute)
+          << k.name;
+    };
+    check(io::WideText::of(k.text));
+    const std::string narrow(k.text.begin(), k.text.end());
+    if (std::all_of(k.text.begin(), k.text.end(), [](char16_t c) { return c < 0x80; }))
+      check(io::NarrowText{narrow});
+  }
+}
+
+// Text is scanned in blocks, with an overlapping last block: a unit to escape or a line break at
+// any position of any length must still be found, and every other character kept.
+TEST(XmlOutput, UnitsToEscapeAreFoundAtEveryPosition) {
+  struct Unit {
+    char16_t unit;
+    const char* content;  // as character data at level 1, in the middle of a line
+    const char* attribute;
+  };
+  const Unit units[] = {
+      {u'\n', "\n ", "&#10;"}, {u'&', "&amp;", "&amp;"},  {u'<', "&lt;", "&lt;"},
+      {u'>', "&gt;", "&gt;"},   {u'"', "\"", "&quot;"},   {u'\x1F', "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+      {u'\xFFFF', "\xEF\xBF\xBD", "\xEF\xBF\xBD"}, {u'\xDFFF', "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+  };
+  for (const Unit& u : units) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+      for (std::size_t at = 0; at < length; ++at) {
+        std::u16string wide;
+        for (std::size_t i = 0; i < length; ++i) wide += static_cast<char16_t>(u'a' + i % 26);
+        wide[at] = u.unit;
+        const std::string letters(wide.begin(), wide.end());
+        const std::string before = letters.substr(0, at), after = letters.substr(at + 1);
+        std::string content = " " + before + u.content + after;
+        if (u.unit == u'\n' && after.empty()) content.pop_back();  // the next line is not started
+        const std::string attribute = before + u.attribute + after;
+        const auto check = [&](auto text) {
+          EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(text); }).text, content)
+              << length << " " << at << " " << int{u.unit};
+          EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
+                    attribute)
+              << length << " " << at << " " << int{u.unit};
+        };
+        check(io::WideText::of(wide));
+        const std::string narrow(wide.begin(), wide.end());
+        if (u.unit < 0x80) check(io::NarrowText{narrow});
+      }
     }
   }
 }
@@ -179,6 +237,8 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_element("Modulator 3"),
       text_element(""),
       text_element("two\nlines"),
+      text_element(io::NarrowText{"R&D <Modem>"}),
+      text_element(io::WideText::of(u"a<b\nc&")),
       text_element(io::frequency_text(14250000000)),
       text_element(too_large),  // fails after the start tag, as writing the number alone does
       text_and_end(io::integer_text(7), false),
@@ -186,6 +246,7 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_and_end(std::u16string_view(u""), false),
       text_and_end(std::u16string_view(u""), true),  // the end tag starts a line
       text_and_end(too_large, false),
+      text_and_end(io::WideText::of(u"\"x\" & y"), true),
       {"start tag with an attribute",
        [](xml_output& o) {
          o.start_element("outer");
@@ -313,6 +374,41 @@ TEST(XmlOutput, OverflowPointsFollowTheWriteOrder) {
     } else {
       EXPECT_EQ(o.error, "an overflow occured") << k.size;
     }
+  }
+}
+
+// A payload text is one write per line, counted at its escaped length, and fails whole.
+TEST(XmlOutput, EscapedWritesAreCountedAtTheirEscapedLength) {
+  const Script text = [](xml_output& o) {
+    o.start_element("v");
+    o.put_text(io::NarrowText{"a&b\nc<"});  // "a&amp;b\n" (8), indentation (1), "c&lt;" (5)
+    o.end_element();
+  };
+  const Script attribute = [](xml_output& o) {
+    o.start_element("r");
+    o.attribute("q", io::WideText::of(u"\"\n"));  // one write of "&quot;&#10;" (11)
+    o.end_element();
+  };
+  struct Case {
+    std::uint32_t size;
+    Script script;
+    const char* left;
+    long needed, available;
+  };
+  const Case cases[] = {
+      {11, text, "<v>", 8, 7},
+      {12, text, "<v>a&amp;b\n", 1, 0},
+      {17, text, "<v>a&amp;b\n ", 5, 4},
+      {18, text, "<v>a&amp;b\n c&lt;", 2, 0},
+      {22, text, "<v>a&amp;b\n c&lt;</v>", -1, -1},
+      {16, attribute, "<r q=\"", 11, 9},
+      {18, attribute, "<r q=\"&quot;&#10;", 1, 0},
+  };
+  for (const Case& k : cases) {
+    Outcome o = run(0, k.script, k.size);
+    EXPECT_EQ(o.text, k.left) << k.size;
+    EXPECT_EQ(o.needed, k.needed) << k.size;
+    EXPECT_EQ(o.available, k.available) << k.size;
   }
 }
 

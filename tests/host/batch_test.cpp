@@ -217,13 +217,16 @@ TEST(HostBatch, ReportsOfMalformedLinesStandBetweenTheRecordsAroundThemInEveryCh
 
 TEST(HostBatch, TextsWithNulUnitsAndLoneSurrogatesAreKeptLosslessly) {
   // Satellite names: "A", NUL, "B"; then a lone high surrogate, "x" and a surrogate pair; the
-  // new moniker is a lone low surrogate. The sentence goes through the same escaping.
+  // new moniker is a lone low surrogate. The sentence carries them as they came, through the JSON
+  // escapes; the document has them replaced by U+FFFD, as XML requires.
   std::string payload = "00000000 0300 4100 0000 4200 0000 0400 00D8 7800 3DD8 00DE 0100 00DC";
   Outcome run = run_host({{"batch"}, event_line("{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}", payload)});
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_THAT(run.out, HasSubstr(R"(<old-satellite moniker=\"\">A\u0000B</old-satellite>)"
-                                 R"(<new-satellite moniker=\"\udc00\">\ud800x)"
-                                 "\xF0\x9F\x98\x80</new-satellite>\""));
+  EXPECT_THAT(run.out, HasSubstr(R"("text":"Remote transitioned from satellite 'A\u0000B' to '\ud800x)"
+                                 "\xF0\x9F\x98\x80'.\""));
+  EXPECT_THAT(run.out, HasSubstr(R"(<old-satellite moniker=\"\">A)" "\xEF\xBF\xBD" "B</old-satellite>"
+                                 R"(<new-satellite moniker=\")" "\xEF\xBF\xBD" R"(\">)"
+                                 "\xEF\xBF\xBDx\xF0\x9F\x98\x80</new-satellite>\""));
 }
 
 }  // namespace

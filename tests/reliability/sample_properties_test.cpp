@@ -1,9 +1,12 @@
 // Every truncation of every sample payload and every buffer size up to the full rendering: the
 // result is documented, the buffer is terminated and holds a prefix of the full rendering, nothing
-// is written past it, the error information matches, and nothing leaks.
+// is written past it, the error information matches, and nothing leaks; every XML result that
+// succeeds is well-formed.
 #include <gtest/gtest.h>
 
 #include "sample_rendering.hpp"
+#include "support/render_harness.hpp"
+#include "support/xml_well_formed.hpp"
 
 namespace {
 
@@ -91,6 +94,32 @@ TEST_P(SampleProperties, EveryBufferSizeOverflowsCleanlyOrFits) {
 
 INSTANTIATE_TEST_SUITE_P(Forms, SampleProperties, ::testing::Values(Form::xml, Form::text),
                          [](const auto& p) { return p.param == Form::xml ? "Xml" : "Text"; });
+
+// The check below finds what it must: each of these breaks the wrapped document.
+TEST(WellFormedness, TheParserRefusesMalformedFragments) {
+  const std::u16string_view malformed[] = {
+      u"<a>R&D</a>", u"<a>x<y</a>", u"<a q=\"\"\"/>", u"<a>\x01</a>",
+      std::u16string_view(u"<a>\0</a>", 8), u"<a>\xFFFF</a>", u"<a>\xD800</a>", u"<a>\xDC00x</a>",
+      u"<a>&nbsp;</a>", u"<a>", u"</new-value><x>"};
+  for (std::u16string_view fragment : malformed)
+    EXPECT_NE(test::xml_fragment_error(fragment), "") << test::to_utf8(std::u16string(fragment));
+  EXPECT_EQ(test::xml_fragment_error(u"   <a q=\"&quot;&#10;\">&lt;&amp;\xD83D\xDE00</a>\n<b/>"), "");
+}
+
+// Every XML result that succeeds, of every sample cut at every length, is well-formed.
+TEST(WellFormedness, EverySuccessfulXmlResultParses) {
+  std::size_t checked = 0;
+  for (const host::Sample& s : test::samples()) {
+    for (std::size_t length = 0; length <= s.payload.size(); ++length) {
+      const Observed o = test::observe(s.row, Form::xml, s.payload, length, roomy);
+      if (o.hr != S_OK) continue;
+      ++checked;
+      EXPECT_EQ(test::xml_fragment_error(o.text), "")
+          << label(s, Form::xml) << ", " << length << " bytes:\n" << test::to_utf8(o.text);
+    }
+  }
+  EXPECT_GE(checked, test::samples().size());
+}
 
 TEST(SampleCoverage, EveryRowHasASample) {
   std::vector<int> per_row(30);
