@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/com.h"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace host {
 
