@@ -1,9 +1,7 @@
-# Cross build for 64-bit Windows with MinGW-w64 (g++ with the POSIX thread model, which the
-# standard library's threads need).
+# Cross build for Windows with MinGW-w64 (g++ with the POSIX thread model, which the standard
+# library's threads need), for the target that VED_MINGW_TRIPLET names.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
-set(VED_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${VED_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VED_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${VED_MINGW_TRIPLET}-windres)

@@ -1,0 +1,4 @@
+# Cross build for 64-bit Windows: the DLL that 64-bit viewers load.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VED_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
