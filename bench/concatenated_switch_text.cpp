@@ -6,7 +6,7 @@
 #include "events/switch_kind.hpp"
 #include "events/switched_carrier.hpp"
 #include "plain_formatting.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace bench {
 namespace {
@@ -41,19 +41,19 @@ std::string concatenated_inband_switch_text(ByteCursor& in, std::uint32_t& colou
   const std::string subject =
       std::string(data::switch_kind_article(kind)) + std::string(data::switch_kind_name(kind));
   if (!flags.performed()) {
-    colour = colour::white;
+    colour = EVENTUI_COLOUR_WHITE;
     return subject + " switch resulted in no operation being performed.";
   }
   if (flags.failed()) {
     in.read_u32();
-    colour = colour::red;
+    colour = EVENTUI_COLOUR_RED;
     return subject + " switch failed with the error: " + std::string(in.read_string().text);
   }
   std::optional<SwitchedCarrier> before;
   if (flags.switched_before()) before = SwitchedCarrier::read(in);
   std::optional<SwitchedCarrier> after;
   if (flags.switched_after()) after = SwitchedCarrier::read(in);
-  colour = colour::green;
+  colour = EVENTUI_COLOUR_GREEN;
   return subject + " switch successfully " + outcome(before, after);
 }
 

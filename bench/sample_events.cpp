@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/com.h"
 #include "samples.hpp"
 
 namespace bench {

@@ -18,8 +18,9 @@ HRESULT can_unload_now() noexcept {
 }
 
 HRESULT get_class_object(REFCLSID clsid, REFIID iid, void** out) noexcept {
-  if (proxy::get_class_object(clsid, iid, out) == S_OK) return S_OK;
+  // Before the proxy part: the system's writes through the out-pointer before it tests it.
   if (out == nullptr) return E_POINTER;
+  if (proxy::get_class_object(clsid, iid, out) == S_OK) return S_OK;
   *out = nullptr;
   return CLASS_E_CLASSNOTAVAILABLE;
 }

@@ -6,7 +6,7 @@
 #include "io/com_services.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 namespace {
@@ -62,7 +62,7 @@ std::uint32_t render_device_allocatable_text(text_output& out, ByteCursor& curso
   const DeviceAllocatableRecord record(cursor);
   out.put_text("Device was made ");
   out.put_text(record.is_allocatable != 0 ? "allocatable." : "unallocatable.");
-  return colour::changed;
+  return EVENTUI_COLOUR_CHANGED;
 }
 
 }  // namespace ui::event

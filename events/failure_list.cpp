@@ -3,7 +3,7 @@
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace data {
 
@@ -41,7 +41,7 @@ std::uint32_t render_failure_list_text(text_output& out, ByteCursor& cursor,
   out.put_text(record.device_name);
   out.put_text(middle);
   out.put_text(data::failure_reason_text(record.reason));
-  return colour::white;
+  return EVENTUI_COLOUR_WHITE;
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "io/narrow_text.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 namespace {
@@ -56,7 +56,7 @@ std::uint32_t write_failure_text(text_output& out, SwitchKind kind, io::NarrowTe
   write_kind_phrase(out, kind);
   out.put_text(" switch failed with the error: ");
   out.put_text(description);
-  return colour::red;
+  return EVENTUI_COLOUR_RED;
 }
 
 void write_pool_consumption(text_output& out, std::int32_t bandwidth) {
@@ -132,7 +132,7 @@ std::uint32_t render_inband_switch_text(text_output& out, ByteCursor& cursor) {
   if (!flags.performed()) {
     write_kind_phrase(out, kind);
     out.put_text(" switch resulted in no operation being performed.");
-    return colour::white;
+    return EVENTUI_COLOUR_WHITE;
   }
   if (flags.failed()) {
     cursor.skip(sizeof(std::uint32_t));  // the error code is not shown
@@ -143,7 +143,7 @@ std::uint32_t render_inband_switch_text(text_output& out, ByteCursor& cursor) {
   write_kind_phrase(out, kind);
   out.put_text(" switch successfully ");
   write_switch_outcome(out, before, after);
-  return colour::green;
+  return EVENTUI_COLOUR_GREEN;
 }
 
 void render_inband_switch_v0_xml(xml_output& out, ByteCursor& cursor) {
@@ -186,7 +186,7 @@ std::uint32_t render_inband_switch_v0_text(text_output& out, ByteCursor& cursor)
   out.put_text(", at ");
   io::format_frequency(out, static_cast<std::int64_t>(carrier.frequency));
   write_pool_consumption(out, carrier.bandwidth);
-  return colour::green;
+  return EVENTUI_COLOUR_GREEN;
 }
 
 }  // namespace ui::event

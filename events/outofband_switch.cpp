@@ -6,7 +6,7 @@
 #include "events/site_state.hpp"
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace data {
 
@@ -60,14 +60,14 @@ std::uint32_t render_outofband_switch_text(text_output& out, ByteCursor& cursor)
     out.put_text("An out-of-band switch completed unsuccessfully, reporting: ");
     out.put_text(result_name(result));
     out.put_text(".");
-    return colour::red;
+    return EVENTUI_COLOUR_RED;
   }
   if (!flags.performed()) {
     out.put_text("An out-of-band switch resulted in no operation being performed.");
-    return colour::white;
+    return EVENTUI_COLOUR_WHITE;
   }
   out.put_text("An out-of-band switch completed successfully.");
-  return colour::green;
+  return EVENTUI_COLOUR_GREEN;
 }
 
 }  // namespace ui::event

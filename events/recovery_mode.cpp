@@ -4,7 +4,7 @@
 
 #include "events/xml_element.hpp"
 #include "io/wide_text.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace data {
 
@@ -56,14 +56,14 @@ void write_device_sentence(text_output& out, std::string_view opening, io::WideT
 std::uint32_t render_entered_text(text_output& out, ByteCursor& cursor, std::string_view opening) {
   const io::WideText name = cursor.read_wstring();
   write_device_sentence(out, opening, name, "' entered recovery mode.");
-  return colour::red;
+  return EVENTUI_COLOUR_RED;
 }
 
 std::uint32_t render_exited_text(text_output& out, ByteCursor& cursor, std::string_view opening) {
   cursor.skip(sizeof(RecoveryDisposition));  // the sentence does not show it
   const io::WideText name = cursor.read_wstring();
   write_device_sentence(out, opening, name, "' exited recovery mode.");
-  return colour::green;
+  return EVENTUI_COLOUR_GREEN;
 }
 
 constexpr std::string_view managed_opening = "The managed device '";

@@ -6,7 +6,7 @@
 #include "io/formatting.hpp"
 #include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 namespace {
@@ -69,14 +69,14 @@ std::uint32_t render_satellite_switch_text(text_output& out, ByteCursor& cursor)
     out.put_text(code.view());
     out.put_text(") ");
     out.put_text(record.error_description);
-    return colour::red;
+    return EVENTUI_COLOUR_RED;
   }
   out.put_text("Remote transitioned from satellite '");
   out.put_text(record.from.name);
   out.put_text("' to '");
   out.put_text(record.to.name);
   out.put_text("'.");
-  return colour::green;
+  return EVENTUI_COLOUR_GREEN;
 }
 
 }  // namespace ui::event

@@ -10,7 +10,7 @@
 #include "io/com_services.hpp"
 #include "io/formatting.hpp"
 #include "plugin/errors.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 namespace {
@@ -29,8 +29,9 @@ struct PoolRange {
   std::uint32_t value;
   com::TaskString name;
 };
-// Storage is sized from this, and the largest count accepted follows from it.
-static_assert(sizeof(void*) != 8 || sizeof(PoolRange) == 32);
+// Storage is sized from this, and the largest count accepted follows from it: a count past
+// 4 GiB / 24 on 32-bit builds, past 4 GiB / 32 on 64-bit ones, is out of memory.
+static_assert(sizeof(PoolRange) == (sizeof(void*) == 4 ? 24 : 32));
 
 // The least a range takes in the payload: two frequencies, the value and a name count.
 constexpr std::uint64_t min_encoded_range = 8 + 8 + 4 + 2;
@@ -161,7 +162,7 @@ std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& in
     const std::uint8_t tag = in.read_u8();
     if (tag == end_of_changes) {
       out.put_text(std::string_view("."));
-      return colour::changed;
+      return EVENTUI_COLOUR_CHANGED;
     }
     // A tag without meaning still counts as a change of its own.
     if (!first) out.put_text(std::string_view(" and, "));

@@ -6,7 +6,7 @@
 
 #include "events/xml_element.hpp"
 #include "io/formatting.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 namespace {
@@ -33,7 +33,7 @@ std::uint32_t write_frequencies_text(text_output& out, ByteCursor& cursor,
     out.put_text(lead);
     io::format_frequency(out, hertz);
   }
-  return colour::white;
+  return EVENTUI_COLOUR_WHITE;
 }
 
 }  // namespace

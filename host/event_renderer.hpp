@@ -11,7 +11,7 @@
 
 #include "output_buffer.hpp"
 #include "platform/com.h"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace host {
 

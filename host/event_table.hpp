@@ -11,7 +11,7 @@
 
 #include "exit_status.hpp"
 #include "platform/com.h"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace host {
 

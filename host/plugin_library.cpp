@@ -98,8 +98,7 @@ void* PluginLibrary::resolve(const char* symbol) const {
 }
 
 void PluginLibrary::enumerate_records() {
-  using EnumFunction = HRESULT (*)(IEnumEVENTUI**);
-  auto enum_eventui = as_function<EnumFunction>(resolve("UI_EnumEVENTUI"));
+  auto enum_eventui = as_function<PFN_UI_ENUMEVENTUI>(resolve("UI_EnumEVENTUI"));
 
   IEnumEVENTUI* raw = nullptr;
   if (HRESULT hr = enum_eventui(&raw); FAILED(hr) || raw == nullptr)

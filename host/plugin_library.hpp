@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/com.h"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace host {
 

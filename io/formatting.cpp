@@ -88,7 +88,7 @@ void NumberText::push_digits(std::uint64_t magnitude, int count) noexcept {
   char16_t* digit = text_ + size_;
   for (; count >= 2; count -= 2, magnitude /= 100) {
     digit -= 2;
-    std::memcpy(digit, &pairs[2 * (magnitude % 100)], 2 * sizeof(char16_t));
+    std::memcpy(digit, &pairs[2 * static_cast<std::size_t>(magnitude % 100)], 2 * sizeof(char16_t));
   }
   if (count == 1) *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
 }

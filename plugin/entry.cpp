@@ -63,7 +63,7 @@ HRESULT fail_without_info(HRESULT hr) noexcept {
 
 std::uint32_t render_modification_text(text_output& out, ByteCursor&) {
   out.put_text(std::string_view("Properties were modified."));
-  return colour::changed;
+  return EVENTUI_COLOUR_CHANGED;
 }
 
 }  // namespace ui::event

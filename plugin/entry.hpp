@@ -9,7 +9,7 @@
 #include "io/byte_cursor.hpp"
 #include "io/text_output.hpp"
 #include "io/xml_output.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 
@@ -31,7 +31,7 @@ HRESULT check_arguments(std::uint32_t cbPayload, const std::uint8_t* pbPayload,
 HRESULT fail_without_info(HRESULT hr) noexcept;
 
 template <XmlRenderer Render>
-HRESULT xml_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPayload,
+HRESULT EVENTUI_CALL xml_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPayload,
                   const std::uint8_t* pbPayload, char16_t* pszBuffer,
                   std::uint32_t cchBuffer) noexcept {
   if (HRESULT hr = check_arguments(cbPayload, pbPayload, pszBuffer, cchBuffer); hr != S_OK)
@@ -52,7 +52,7 @@ HRESULT xml_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPayload,
 }
 
 template <TextRenderer Render>
-HRESULT text_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPayload,
+HRESULT EVENTUI_CALL text_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPayload,
                    const std::uint8_t* pbPayload, char16_t* pszBuffer, std::uint32_t cchBuffer,
                    std::uint32_t* pcrColour) noexcept {
   if (pcrColour == nullptr) return fail_without_info(E_POINTER);

@@ -25,7 +25,7 @@ CEnumEVENTUI* CEnumEVENTUI::create() noexcept {
   return enumerator;
 }
 
-HRESULT CEnumEVENTUI::QueryInterface(REFIID riid, void** ppv) {
+HRESULT EVENTUI_CALL CEnumEVENTUI::QueryInterface(REFIID riid, void** ppv) {
   if (ppv == nullptr) return E_POINTER;
   if (riid == IID_IUnknown || riid == IID_IEnumEVENTUI) {
     *ppv = static_cast<IEnumEVENTUI*>(this);
@@ -36,9 +36,9 @@ HRESULT CEnumEVENTUI::QueryInterface(REFIID riid, void** ppv) {
   return E_NOINTERFACE;
 }
 
-ULONG CEnumEVENTUI::AddRef() { return static_cast<ULONG>(++references_); }
+ULONG EVENTUI_CALL CEnumEVENTUI::AddRef() { return static_cast<ULONG>(++references_); }
 
-ULONG CEnumEVENTUI::Release() {
+ULONG EVENTUI_CALL CEnumEVENTUI::Release() {
   ULONG left = static_cast<ULONG>(--references_);
   if (left == 0) {
     // An extra lock keeps the module loaded while the object is being destroyed.
@@ -49,7 +49,7 @@ ULONG CEnumEVENTUI::Release() {
   return left;
 }
 
-HRESULT CEnumEVENTUI::Next(ULONG celt, EVENTUI* rgelt, ULONG* pceltFetched) {
+HRESULT EVENTUI_CALL CEnumEVENTUI::Next(ULONG celt, EVENTUI* rgelt, ULONG* pceltFetched) {
   if (rgelt == nullptr && celt != 0) return E_POINTER;
   ULONG fetched = 0;
   for (; m_pCurrent != m_pEnd && fetched < celt; ++m_pCurrent, ++fetched)
@@ -59,18 +59,18 @@ HRESULT CEnumEVENTUI::Next(ULONG celt, EVENTUI* rgelt, ULONG* pceltFetched) {
   return fetched == celt ? S_OK : S_FALSE;
 }
 
-HRESULT CEnumEVENTUI::Skip(ULONG celt) {
+HRESULT EVENTUI_CALL CEnumEVENTUI::Skip(ULONG celt) {
   ULONG skipped = 0;
   for (; m_pCurrent != m_pEnd && skipped < celt; ++m_pCurrent) ++skipped;
   return skipped == celt ? S_OK : S_FALSE;
 }
 
-HRESULT CEnumEVENTUI::Reset() {
+HRESULT EVENTUI_CALL CEnumEVENTUI::Reset() {
   m_pCurrent = m_pBegin;
   return S_OK;
 }
 
-HRESULT CEnumEVENTUI::Clone(IEnumEVENTUI** ppEnum) {
+HRESULT EVENTUI_CALL CEnumEVENTUI::Clone(IEnumEVENTUI** ppEnum) {
   if (ppEnum == nullptr) return E_POINTER;
   CEnumEVENTUI* clone = create();
   if (clone == nullptr) return E_OUTOFMEMORY;

@@ -1,8 +1,10 @@
 // The enumerator over the event catalogue handed to hosts by UI_EnumEVENTUI.
 #pragma once
 
+#include <cstdint>
+
 #include "plugin/event_catalogue.hpp"
-#include "plugin/eventui.h"
+#include "veduvedader/eventui.h"
 
 namespace ui::event {
 
@@ -13,13 +15,13 @@ class CEnumEVENTUI final : public IEnumEVENTUI {
   // A new enumerator over the whole catalogue with one reference, or null when out of memory.
   static CEnumEVENTUI* create() noexcept;
 
-  HRESULT QueryInterface(REFIID riid, void** ppv) override;
-  ULONG AddRef() override;
-  ULONG Release() override;
-  HRESULT Next(ULONG celt, EVENTUI* rgelt, ULONG* pceltFetched) override;
-  HRESULT Skip(ULONG celt) override;
-  HRESULT Reset() override;
-  HRESULT Clone(IEnumEVENTUI** ppEnum) override;
+  HRESULT EVENTUI_CALL QueryInterface(REFIID riid, void** ppv) override;
+  ULONG EVENTUI_CALL AddRef() override;
+  ULONG EVENTUI_CALL Release() override;
+  HRESULT EVENTUI_CALL Next(ULONG celt, EVENTUI* rgelt, ULONG* pceltFetched) override;
+  HRESULT EVENTUI_CALL Skip(ULONG celt) override;
+  HRESULT EVENTUI_CALL Reset() override;
+  HRESULT EVENTUI_CALL Clone(IEnumEVENTUI** ppEnum) override;
 
  private:
   CEnumEVENTUI() noexcept;

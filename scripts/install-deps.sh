@@ -17,6 +17,11 @@ if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
   sudo_cmd=()
   [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  # A package of another architecture (name:arch) needs that architecture enabled first.
+  for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*:\(.*\)$/\1/p' | sort -u); do
+    dpkg --print-foreign-architectures | grep -qx "$arch" ||
+      "${sudo_cmd[@]}" dpkg --add-architecture "$arch"
+  done
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
 fi

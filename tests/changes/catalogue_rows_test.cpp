@@ -18,7 +18,7 @@ TEST(ChangeEventRows, TextsThatReadNothingAcceptAnEmptyPayload) {
     const auto r = render_text(row, {});
     EXPECT_EQ(r.hr, S_OK);
     EXPECT_EQ(r.text, "Properties were modified.");
-    EXPECT_EQ(r.colour, colour::changed);
+    EXPECT_EQ(r.colour, EVENTUI_COLOUR_CHANGED);
   }
 }
 

@@ -7,8 +7,8 @@
 
 #include "event_cases.hpp"
 #include "platform/accounting.h"
-#include "plugin/eventui.h"
 #include "support/payload_builder.hpp"
+#include "veduvedader/eventui.h"
 
 namespace test {
 namespace {
@@ -47,7 +47,7 @@ TEST_F(DeviceState, AllocatableDocumentWritesMonikersBackAsDisplayNames) {
              "   <changed field=\"allocatable\">\n    <old-value>true</old-value>\n"
              "    <new-value>false</new-value>\n   </changed>\n");
   expect_text("any nonzero flag", device_allocatable, allocatable(u"", u"", u"", 0, 2),
-              "Device was made allocatable.", colour::changed);
+              "Device was made allocatable.", EVENTUI_COLOUR_CHANGED);
 }
 
 TEST_F(DeviceState, MonikerLimitsAndRejectedNamesFailBothRenderings) {
@@ -83,7 +83,7 @@ TEST_F(DeviceState, DisplayNameThatCannotBeFetchedFailsOnlyTheDocument) {
 
 TEST_F(DeviceState, RecoveryModeNamesAnyDeviceAndDisposition) {
   expect_text("empty name", managed_entered, named(u""),
-              "The managed device '' entered recovery mode.", colour::red);
+              "The managed device '' entered recovery mode.", EVENTUI_COLOUR_RED);
   expect_xml("empty name", managed_entered, named(u""), "   <device></device>");
   const std::pair<std::uint8_t, std::string> dispositions[] = {
       {0, "Unknown"}, {2, "Forced"}, {4, "Forced by System"}, {5, "Unknown"}};
@@ -121,7 +121,7 @@ TEST_F(DeviceState, FailureListSentenceEndsWithTheReason) {
     p.wstring(u"Modem 7").i32(reason);
     expect_text("reason " + std::to_string(reason), setup_failure_added, p,
                 "The ZARN device 'Modem 7' was added to the setup failures list due to " + ending,
-                colour::white);
+                EVENTUI_COLOUR_WHITE);
     expect_xml("reason " + std::to_string(reason), takedown_failure_removed, p,
                "   <device>Modem 7</device>\n   <reason>" + std::to_string(reason) +
                    "</reason>\n");

@@ -4,8 +4,8 @@
 #include <initializer_list>
 
 #include "event_cases.hpp"
-#include "plugin/eventui.h"
 #include "support/payload_builder.hpp"
+#include "veduvedader/eventui.h"
 
 namespace test {
 namespace {
@@ -26,12 +26,12 @@ TEST_F(SpaceExclusion, BandsAreWrittenInPayloadOrder) {
   Payload change_with_extra = bands({14000000000, 14500000000, 12500000000, 12750000000});
   change_with_extra.insert(change_with_extra.end(), {1, 2, 3});
   expect_text("zero band", exclusion_created, bands({0, 0}),
-              "Space segment exclusion created: 0Hz-0Hz", colour::white);
+              "Space segment exclusion created: 0Hz-0Hz", EVENTUI_COLOUR_WHITE);
   expect_text("top below base", exclusion_deleted, bands({1500, 999}),
-              "Space segment exclusion destroyed: 1.5KHz-999Hz", colour::white);
+              "Space segment exclusion destroyed: 1.5KHz-999Hz", EVENTUI_COLOUR_WHITE);
   expect_text("changed, extra bytes ignored", exclusion_changed, change_with_extra,
               "Space segment exclusion modified from: 14GHz-14.5GHz to: 12.5GHz-12.75GHz",
-              colour::white);
+              EVENTUI_COLOUR_WHITE);
 }
 
 // Each frequency is written as soon as it is read.

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "event_cases.hpp"
-#include "plugin/eventui.h"
 #include "support/payload_builder.hpp"
+#include "veduvedader/eventui.h"
 
 namespace test {
 namespace {
@@ -68,24 +68,24 @@ using SatelliteSwitch = EventRendering;
 TEST_F(InBandSwitch, SentenceNamesTheKindAndWhatTheSwitchDid) {
   expect_text("home to switched", inband_switch, performed(16, 0x21, 1),
               "A scheduled switch successfully switched the site from home to 2.048Mbps, "
-              "consuming 1.5MHz of bandwidth from the dynamic pool.", colour::green);
+              "consuming 1.5MHz of bandwidth from the dynamic pool.", EVENTUI_COLOUR_GREEN);
   expect_text("switched to home, ignored bits set", inband_switch, performed(2, 0xD5, 1),
               "A diagnostic switch successfully switched the site from 2.048Mbps to home.",
-              colour::green);
+              EVENTUI_COLOUR_GREEN);
   // Bandwidths are never compared, so equal carriers read as a bandwidth change.
   expect_text("identical carriers", inband_switch, performed(8, 0x31, 2),
               "A user application switch successfully changed the site's bandwidth.",
-              colour::green);
+              EVENTUI_COLOUR_GREEN);
   // The carriers announced by 0x30 are not read once the switch failed.
   expect_text("failed", inband_switch, failed(9, 0x33, 0x80004005, ""),
-              "An automatic application switch failed with the error: ", colour::red);
+              "An automatic application switch failed with the error: ", EVENTUI_COLOUR_RED);
 }
 
 TEST_F(InBandSwitch, KindsWithoutANameAreUnknownAndAnyEvenFlagsMeanNoOperation) {
   const std::uint8_t unnamed_kinds[] = {0, 3, 17, 255};
   for (std::uint8_t kind : unnamed_kinds) {
     expect_text("kind " + std::to_string(kind), inband_switch, performed(kind, 0xFE),
-                "An unknown switch resulted in no operation being performed.", colour::white);
+                "An unknown switch resulted in no operation being performed.", EVENTUI_COLOUR_WHITE);
   }
   expect_xml("no operation", inband_switch, performed(200, 0x32),
              "   <type>unknown</type>\n   <result status=\"success\"/>\n"
@@ -122,18 +122,18 @@ TEST_F(InBandSwitch, ShortPayloadKeepsTheFieldsBeforeTheMissingOne) {
                           "     <bandwidth>1.5MHz</bandwidth>\n");
   expect_text("no power", inband_switch_v0, v0(0, "", false),
               "A scheduled switch successfully changed the site's data rate to 2.048Mbps, at "
-              "14.25GHz, consuming 1.5MHz of bandwidth from the dynamic pool.", colour::green);
+              "14.25GHz, consuming 1.5MHz of bandwidth from the dynamic pool.", EVENTUI_COLOUR_GREEN);
 }
 
 TEST_F(OutOfBandSwitch, ResultDecidesTheSentenceBeforeTheFlags) {
   const std::string unsuccessful = "An out-of-band switch completed unsuccessfully, reporting: ";
   expect_text("not performed", outofband_switch, outofband(0x00, 3), unsuccessful + "recoverable.",
-              colour::red);
+              EVENTUI_COLOUR_RED);
   expect_text("beyond the named results", outofband_switch, outofband(0x01, 7),
-              unsuccessful + "success.", colour::red);
+              unsuccessful + "success.", EVENTUI_COLOUR_RED);
   // The text never reads the carriers the flags announce.
   expect_text("carrier missing", outofband_switch, outofband(0x11, 1),
-              "An out-of-band switch completed successfully.", colour::green);
+              "An out-of-band switch completed successfully.", EVENTUI_COLOUR_GREEN);
 }
 
 TEST_F(OutOfBandSwitch, DocumentShowsTheCodeSignedAndReadsTheCarriers) {
@@ -172,7 +172,7 @@ TEST_F(SatelliteSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
             std::string::npos)
       << older.text;
   expect_text("sentence", inband_switch, failed(2, 0x03, 1, description),
-              "A diagnostic switch failed with the error: " + description, colour::red);
+              "A diagnostic switch failed with the error: " + description, EVENTUI_COLOUR_RED);
 
   PayloadBuilder failed_transition;
   failed_transition.i32(-1).string(description);
@@ -185,7 +185,7 @@ TEST_F(SatelliteSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
              "\"B\"\xEF\xBF\xBD</new-satellite>");
   expect_text("sentence", satellite_switch,
               transition(u"R&D <Sat>", u"a", u"\"B\"", u"b"),
-              "Remote transitioned from satellite 'R&D <Sat>' to '\"B\"'.", colour::green);
+              "Remote transitioned from satellite 'R&D <Sat>' to '\"B\"'.", EVENTUI_COLOUR_GREEN);
 }
 
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {

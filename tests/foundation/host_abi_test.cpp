@@ -1,9 +1,14 @@
-// Uses the plug-in exactly as an event viewer does: the loader, exported functions and function
-// tables only. The same test runs against the Windows build, under Wine.
+// Uses the plug-in exactly as a C++ event viewer does: the loader, the exported functions and
+// the viewers' header only. The same test runs against both Windows builds, under Wine.
 #ifdef _WIN32
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
+#include <oleauto.h>
 #else
 #include <dlfcn.h>
 #endif
@@ -13,7 +18,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+
+#include "veduvedader/eventui.h"
 
 namespace {
 
@@ -29,40 +37,37 @@ void* symbol(Module module, const char* name) {
 }
 std::string load_error() { return "error " + std::to_string(GetLastError()); }
 // The runtime services that a host calls are the system's.
-Module error_runtime(Module) { return GetModuleHandleA("oleaut32.dll"); }
-Module memory_runtime(Module) { return GetModuleHandleA("ole32.dll"); }
+using GetErrorInfoFunction = decltype(&::GetErrorInfo);
+using SysFreeStringFunction = decltype(&::SysFreeString);
+GetErrorInfoFunction error_info_getter(Module) { return &::GetErrorInfo; }
+SysFreeStringFunction string_freer(Module) { return &::SysFreeString; }
 #else
 using Module = void*;
 Module load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
 void unload(Module module) { dlclose(module); }
 void* symbol(Module module, const char* name) { return dlsym(module, name); }
 std::string load_error() { return dlerror(); }
-// The runtime stand-in comes with the plug-in: its lookups find the instance the plug-in uses.
-Module error_runtime(Module plugin) { return plugin; }
-Module memory_runtime(Module plugin) { return plugin; }
 #endif
 
-using HRESULT = std::int32_t;
-using XmlEntry = HRESULT (*)(std::uint32_t, std::uint32_t, const std::uint8_t*, char16_t*, std::uint32_t);
-using TextEntry = HRESULT (*)(std::uint32_t, std::uint32_t, const std::uint8_t*, char16_t*,
-                              std::uint32_t, std::uint32_t*);
-
-struct Record {  // EVENTUI as a host declares it
-  std::uint8_t guid[16];
-  XmlEntry xml;
-  void* reserved;
-  TextEntry text;
-  const char16_t* name;
-};
-static_assert(sizeof(Record) == 48);
-
-struct Object {
-  void** table;
-};
-template <class F>
-F slot(void* object, int index) {
-  return reinterpret_cast<F>(static_cast<Object*>(object)->table[index]);
+template <class Function>
+Function function(Module module, const char* name) {
+  void* address = symbol(module, name);
+  Function typed = nullptr;
+  std::memcpy(&typed, &address, sizeof typed);
+  return typed;
 }
+
+#ifndef _WIN32
+// The runtime stand-in comes with the plug-in: its lookups find the instance the plug-in uses.
+using GetErrorInfoFunction = PFN_GETERRORINFO;
+using SysFreeStringFunction = PFN_SYSFREESTRING;
+GetErrorInfoFunction error_info_getter(Module plugin) {
+  return function<PFN_GETERRORINFO>(plugin, "GetErrorInfo");
+}
+SysFreeStringFunction string_freer(Module plugin) {
+  return function<PFN_SYSFREESTRING>(plugin, "SysFreeString");
+}
+#endif
 
 std::string guid_text(const std::uint8_t* g) {
   char text[40];
@@ -72,7 +77,8 @@ std::string guid_text(const std::uint8_t* g) {
   return text;
 }
 
-std::string narrow(const char16_t* s) {
+template <class Unit>  // char16_t, or wchar_t in the system's BSTR
+std::string narrow(const Unit* s) {
   std::string out;
   for (; *s != 0; ++s) out += static_cast<char>(*s < 0x80 ? *s : '?');
   return out;
@@ -111,80 +117,92 @@ constexpr std::array<std::pair<const char*, const char*>, 30> expected_rows{{
     {"{C47B8195-F2CF-4E17-AC5F-9F3AC56FD23E}", "Device Removed From ZARN Takedown Failure List"},
 }};
 
+// The results a viewer expects, by value: the header leaves naming them to the platform.
+constexpr HRESULT s_ok = 0;
+constexpr HRESULT s_false = 1;
+constexpr HRESULT failure(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
+const HRESULT disp_e_exception = failure(0x80020009);
+const HRESULT e_pointer = failure(0x80004003);
+
+struct ReleaseInterface {
+  template <class Interface>
+  void operator()(Interface* object) const noexcept {
+    object->Release();
+  }
+};
+
 class HostAbi : public ::testing::Test {
  protected:
   void SetUp() override {
     handle = load(VED_PLUGIN_PATH);
     ASSERT_NE(handle, nullptr) << load_error();
-    enumerate = reinterpret_cast<HRESULT (*)(void**)>(symbol(handle, "UI_EnumEVENTUI"));
-    can_unload = reinterpret_cast<HRESULT (*)()>(symbol(handle, "DllCanUnloadNow"));
-    Module errors = error_runtime(handle);
-    get_error_info =
-        reinterpret_cast<HRESULT (*)(std::uint32_t, void**)>(symbol(errors, "GetErrorInfo"));
-    set_error_info =
-        reinterpret_cast<HRESULT (*)(std::uint32_t, void*)>(symbol(errors, "SetErrorInfo"));
-    free_string = reinterpret_cast<void (*)(char16_t*)>(symbol(errors, "SysFreeString"));
-    ASSERT_TRUE(enumerate && can_unload && get_error_info && set_error_info && free_string);
-    ASSERT_NE(symbol(memory_runtime(handle), "CoTaskMemAlloc"), nullptr);
-    ASSERT_NE(symbol(memory_runtime(handle), "CoTaskMemFree"), nullptr);
+    enumerate = function<PFN_UI_ENUMEVENTUI>(handle, "UI_EnumEVENTUI");
+    can_unload = function<HRESULT(EVENTUI_CALL*)()>(handle, "DllCanUnloadNow");
+    get_class_object =
+        function<HRESULT(EVENTUI_CALL*)(const GUID&, REFIID, void**)>(handle, "DllGetClassObject");
+    get_error_info = error_info_getter(handle);
+    free_string = string_freer(handle);
+    ASSERT_TRUE(enumerate && can_unload && get_class_object && get_error_info && free_string);
   }
   void TearDown() override {
     if (handle != nullptr) unload(handle);
   }
 
-  std::array<Record, 30> records() {
-    void* e = nullptr;
-    EXPECT_EQ(enumerate(&e), 0);
-    std::array<Record, 30> rows{};
-    std::uint32_t fetched = 0;
-    EXPECT_EQ((slot<HRESULT (*)(void*, std::uint32_t, Record*, std::uint32_t*)>(e, 3)(e, 30, rows.data(), &fetched)), 0);
+  std::array<EVENTUI, 30> records() {
+    IEnumEVENTUI* e = nullptr;
+    EXPECT_EQ(enumerate(&e), s_ok);
+    std::array<EVENTUI, 30> rows{};
+    ULONG fetched = 0;
+    EXPECT_EQ(e->Next(30, rows.data(), &fetched), s_ok);
     EXPECT_EQ(fetched, 30u);
-    EXPECT_EQ(slot<std::uint32_t (*)(void*)>(e, 2)(e), 0u);  // Release
+    EXPECT_EQ(e->Release(), 0u);
     return rows;
   }
 
-  // The thread's error description through IErrorInfo's function table, "" when there is none.
+  // The thread's error description, "" when there is none.
   std::string error_description() {
-    void* info = nullptr;
-    if (get_error_info(0, &info) != 0 || info == nullptr) return "";
-    char16_t* text = nullptr;
-    EXPECT_EQ((slot<HRESULT (*)(void*, char16_t**)>(info, 5)(info, &text)), 0);  // GetDescription
-    std::string result = narrow(text);
+    IErrorInfo* raw = nullptr;
+    if (get_error_info(0, &raw) != s_ok || raw == nullptr) return "";
+    std::unique_ptr<IErrorInfo, ReleaseInterface> info(raw);
+    BSTR text = nullptr;
+    EXPECT_EQ(info->GetDescription(&text), s_ok);
+    std::string result = text != nullptr ? narrow(text) : "";
     free_string(text);
-    slot<std::uint32_t (*)(void*)>(info, 2)(info);
     return result;
   }
 
   Module handle = nullptr;
-  HRESULT (*enumerate)(void**) = nullptr;
-  HRESULT (*can_unload)() = nullptr;
-  HRESULT (*get_error_info)(std::uint32_t, void**) = nullptr;
-  HRESULT (*set_error_info)(std::uint32_t, void*) = nullptr;
-  void (*free_string)(char16_t*) = nullptr;
+  PFN_UI_ENUMEVENTUI enumerate = nullptr;
+  HRESULT(EVENTUI_CALL* can_unload)() = nullptr;
+  HRESULT(EVENTUI_CALL* get_class_object)(const GUID&, REFIID, void**) = nullptr;
+  GetErrorInfoFunction get_error_info = nullptr;
+  SysFreeStringFunction free_string = nullptr;
 };
 
 TEST_F(HostAbi, EnumeratesTheThirtyRowsWithTheirTypesAndNames) {
-  std::array<Record, 30> rows = records();
+  std::array<EVENTUI, 30> rows = records();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(guid_text(rows[i].guid), expected_rows[i].first) << i;
-    EXPECT_EQ(narrow(rows[i].name), expected_rows[i].second) << i;
-    EXPECT_EQ(rows[i].reserved, nullptr);
-    EXPECT_NE(rows[i].xml, nullptr);
-    EXPECT_NE(rows[i].text, nullptr);
+    EXPECT_EQ(guid_text(reinterpret_cast<const std::uint8_t*>(&rows[i].guidType)),
+              expected_rows[i].first)
+        << i;
+    EXPECT_EQ(narrow(rows[i].pszName), expected_rows[i].second) << i;
+    EXPECT_EQ(rows[i].pReserved, nullptr);
+    EXPECT_NE(rows[i].pfnXml, nullptr);
+    EXPECT_NE(rows[i].pfnText, nullptr);
   }
 }
 
 TEST_F(HostAbi, ModificationTextEntriesRenderOverflowAndDescribe) {
-  std::array<Record, 30> rows = records();
+  std::array<EVENTUI, 30> rows = records();
   for (std::size_t row : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 15u}) {
     char16_t buffer[32];
     std::uint32_t colour = 0;
-    EXPECT_EQ(rows[row].text(0, 0, nullptr, buffer, 26, &colour), 0) << row;
+    EXPECT_EQ(rows[row].pfnText(0, 0, nullptr, buffer, 26, &colour), s_ok) << row;
     EXPECT_EQ(narrow(buffer), "Properties were modified.");
-    EXPECT_EQ(colour, 0x00FFFF80u);
+    EXPECT_EQ(colour, EVENTUI_COLOUR_CHANGED);
 
     colour = 1;
-    EXPECT_EQ(rows[row].text(0, 0, nullptr, buffer, 25, &colour), static_cast<HRESULT>(0x80020009u));
+    EXPECT_EQ(rows[row].pfnText(0, 0, nullptr, buffer, 25, &colour), disp_e_exception);
     EXPECT_EQ(narrow(buffer), "");
     EXPECT_EQ(colour, 1u);
     EXPECT_EQ(error_description(), "an overflow occured");
@@ -192,35 +210,36 @@ TEST_F(HostAbi, ModificationTextEntriesRenderOverflowAndDescribe) {
 }
 
 TEST_F(HostAbi, GuardsAndLockCount) {
-  std::array<Record, 30> rows = records();
+  std::array<EVENTUI, 30> rows = records();
   char16_t buffer[4];
   std::uint32_t colour = 0;
-  EXPECT_EQ(rows[0].text(0, 0, nullptr, buffer, 0, &colour), static_cast<HRESULT>(0x80070057u));
-  EXPECT_EQ(rows[0].text(0, 0, nullptr, buffer, 4, nullptr), static_cast<HRESULT>(0x80004003u));
-  EXPECT_EQ(enumerate(nullptr), static_cast<HRESULT>(0x80004003u));
+  EXPECT_EQ(rows[0].pfnText(0, 0, nullptr, buffer, 0, &colour), failure(0x80070057));
+  EXPECT_EQ(rows[0].pfnText(0, 0, nullptr, buffer, 4, nullptr), e_pointer);
+  EXPECT_EQ(enumerate(nullptr), e_pointer);
+  // Any class, the proxy factory's included: nothing is written through a null out-pointer.
+  EXPECT_EQ(get_class_object(IID_IEnumEVENTUI, IID_IEnumEVENTUI, nullptr), e_pointer);
 
-  EXPECT_EQ(can_unload(), 0);
-  void* e = nullptr;
-  ASSERT_EQ(enumerate(&e), 0);
-  EXPECT_EQ(can_unload(), 1);
-  void* clone = nullptr;
-  ASSERT_EQ((slot<HRESULT (*)(void*, void**)>(e, 6)(e, &clone)), 0);
-  slot<std::uint32_t (*)(void*)>(e, 2)(e);
-  EXPECT_EQ(can_unload(), 1);
-  slot<std::uint32_t (*)(void*)>(clone, 2)(clone);
-  EXPECT_EQ(can_unload(), 0);
+  EXPECT_EQ(can_unload(), s_ok);
+  IEnumEVENTUI* e = nullptr;
+  ASSERT_EQ(enumerate(&e), s_ok);
+  EXPECT_EQ(can_unload(), s_false);
+  IEnumEVENTUI* clone = nullptr;
+  ASSERT_EQ(e->Clone(&clone), s_ok);
+  e->Release();
+  EXPECT_EQ(can_unload(), s_false);
+  clone->Release();
+  EXPECT_EQ(can_unload(), s_ok);
 }
 
 TEST_F(HostAbi, CutPayloadsUnderflowWithTheirDescription) {
-  std::array<Record, 30> rows = records();
+  std::array<EVENTUI, 30> rows = records();
   const std::uint8_t kind_only[] = {16};  // an InBand Switch payload cut after its kind
   char16_t buffer[64];
   std::uint32_t colour = 1;
-  EXPECT_EQ(rows[9].text(0, sizeof kind_only, kind_only, buffer, 64, &colour),
-            static_cast<HRESULT>(0x80020009u));
+  EXPECT_EQ(rows[9].pfnText(0, sizeof kind_only, kind_only, buffer, 64, &colour), disp_e_exception);
   EXPECT_EQ(colour, 1u);
   EXPECT_EQ(error_description(), "an underflow occured");
-  EXPECT_EQ(rows[9].xml(0, 0, nullptr, buffer, 64), static_cast<HRESULT>(0x80020009u));
+  EXPECT_EQ(rows[9].pfnXml(0, 0, nullptr, buffer, 64), disp_e_exception);
   EXPECT_EQ(error_description(), "an underflow occured");
   EXPECT_EQ(error_description(), "");  // taken away from the thread
 }

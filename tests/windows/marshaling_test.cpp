@@ -34,7 +34,7 @@ class Marshaling : public ::testing::Test {
   static HRESULT call(const char* entry) {
     FARPROC function = GetProcAddress(plugin, entry);
     if (function == nullptr) return E_FAIL;
-    HRESULT (*typed)() = nullptr;
+    HRESULT(STDAPICALLTYPE * typed)() = nullptr;
     std::memcpy(&typed, &function, sizeof typed);
     return typed();
   }

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Runs the Windows build under Wine, headless, in a Wine prefix of its own:
-#   1. the host-style test of the plug-in's binary interface;
-#   2. regsvr32 registers and unregisters the plug-in: the registry holds, and then no longer
-#      holds, the catalogued interfaces with the proxy/stub factory;
-#   3. calls through the generated proxies from one apartment into another;
-#   4. the samples rendered by the Windows host equal the Linux host's, byte for byte, for every
-#      sample whose payload holds no device moniker (monikers parse differently on each system).
+# Runs one Windows build (32- or 64-bit, as its DLL says) under Wine, headless, in a Wine prefix
+# of its own of the same bitness:
+#   1. the DLL exports its five entry points as ordinals 1 to 5, undecorated, and nothing else;
+#   2. the host-style test of the plug-in's binary interface;
+#   3. a viewer written in C renders the reviewed samples through every entry;
+#   4. regsvr32 registers and unregisters the plug-in: the registry view of the DLL's bitness
+#      holds, and then no longer holds, the catalogued interfaces with the proxy/stub factory;
+#   5. calls through the generated proxies from one apartment into another;
+#   6. the samples rendered by the Windows host equal the Linux host's, byte for byte;
+#   7. the committed fuzz corpus and the samples, as one batch, render identically through the
+#      Windows host and the Linux host.
+# Events whose payload holds a device moniker are left out of 6 and 7, since monikers parse
+# differently on each system.
 # Usage: run_wine_tests.sh [WINDOWS_BUILD_DIR] [LINUX_BUILD_DIR]
 #   (defaults: build/windows and build/default, as the presets of the same names build them)
 set -euo pipefail
@@ -13,8 +19,17 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 windows_build=$(realpath "${1:-$root/build/windows}")
 linux_build=$(realpath "${2:-$root/build/default}")
 
+plugin_dll=$windows_build/Veduvedad.er.dll
+case $(objdump -f "$plugin_dll" | sed -n 's/.*file format //p') in
+  pei-i386) bits=32 ;;
+  pei-x86-64) bits=64 ;;
+  *) echo "$plugin_dll is no Windows DLL" >&2; exit 2 ;;
+esac
+echo "Testing the $bits-bit build in $windows_build"
+
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+if [[ $bits == 32 ]]; then export WINEARCH=win32; else export WINEARCH=win64; fi
 # No display, and no prompts to install Wine's Mono and Gecko.
 unset DISPLAY WAYLAND_DISPLAY
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,35 +40,56 @@ cleanup() {
 trap cleanup EXIT
 
 failures=0
-pass() { echo "PASS: $*"; }
+pass() { echo "PASS ($bits-bit): $*"; }
 fail() {
-  echo "FAIL: $*"
+  echo "FAIL ($bits-bit): $*"
   failures=$((failures + 1))
 }
+
+# 1. The export table.
+exports=$(objdump -p "$plugin_dll" | awk '
+  /^Ordinal Base/ { base = $3 }
+  /^\[Ordinal\/Name Pointer\] Table/ { names = 1; next }
+  names && /^\t\[/ { gsub(/[][]/, ""); print $1 + base, $2; next }
+  names { names = 0 }' | sort -n | tr '\n' ' ')
+expected_exports="1 UI_EnumEVENTUI 2 DllCanUnloadNow 3 DllGetClassObject 4 DllRegisterServer 5 DllUnregisterServer "
+if [[ $exports == "$expected_exports" ]]; then
+  pass "exports by ordinal: $exports"
+else
+  fail "exports: '$exports', expected '$expected_exports'"
+fi
 
 echo "Creating the Wine prefix"
 timeout 300 wineboot --init >/dev/null 2>&1
 # COM activation can hang while the prefix is still being set up.
 timeout 120 wineserver -w
 
-plugin_dll=$windows_build/Veduvedad.er.dll
 plugin=$(winepath -w "$plugin_dll")
 tests=$windows_build/veduvedad_windows_tests.exe
+samples_transcript=$root/tests/host/samples.expected
 
-# 1. The binary interface.
+# 2. The binary interface.
 if timeout 120 wine "$tests" --gtest_filter='HostAbi.*' --gtest_brief=1; then
   pass "binary interface"
 else
   fail "binary interface"
 fi
 
-# 2. Registration. The catalogued interfaces are the ones with a pointer_default in the IDL that
-# the build writes from the catalogue; the first one's identifier names the factory.
+# 3. The viewer written in C.
+if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$(winepath -w "$samples_transcript")"); then
+  pass "viewer in C: ${report//$'\r'/}"
+else
+  fail "viewer in C: ${report//$'\r'/}"
+fi
+
+# 4. Registration. The catalogued interfaces are the ones with a pointer_default in the IDL that
+# the build writes from the catalogue; the first one's identifier names the factory. Wine's reg
+# reads the view of its own bitness unless told which.
 idl=$windows_build/windows/generated/switching_interfaces.idl
 mapfile -t iids < <(sed -n 's/^\[object, uuid(\(.*\)), pointer_default(unique)\]$/{\1}/p' "$idl")
 factory=${iids[0]}
 reg_value() {  # KEY: the key's default value, or nothing when the key is absent
-  timeout 60 wine reg query "$1" /ve 2>/dev/null | tr -d '\r' |
+  timeout 60 wine reg query "$1" /ve "/reg:$bits" 2>/dev/null | tr -d '\r' |
     sed -n 's/^ *(Default) *REG_SZ *//p'
 }
 check_registry() {  # registered|unregistered
@@ -90,14 +126,14 @@ else
   pass "registration of ${#iids[@]} interfaces under $factory"
 fi
 
-# 3. Marshalling across apartments.
+# 5. Marshalling across apartments.
 if timeout 120 wine "$tests" --gtest_filter='Marshaling.*' --gtest_brief=1; then
   pass "calls through the proxies"
 else
   fail "calls through the proxies"
 fi
 
-# 4. The samples, block by block (each begins with its "== " heading line).
+# 6. The samples, block by block (each begins with its "== " heading line).
 "$linux_build/veduvedad" samples >"$work/linux.txt"
 status=0
 timeout 120 wine "$windows_build/veduvedad.exe" samples >"$work/windows.txt" 2>"$work/windows.err" ||
@@ -130,8 +166,68 @@ else
   fi
 fi
 
+# 7. The differential run. A corpus file is the fuzzer's input: the row (first byte, modulo the
+# 30 rows), two bytes of form and buffer size that the batch does not need, then the payload.
+mapfile -t types < <("$linux_build/veduvedad" list |
+  sed -n 's/^ *[0-9]\{1,2\} \{1,\}\({[0-9A-F-]\{36\}}\) .*/\1/p')
+batch=$work/differential.jsonl
+for file in "$root"/fuzz/corpus/*; do
+  hex=$(od -An -v -tx1 "$file" | tr -d ' \n')
+  [[ ${#hex} -ge 8 ]] || continue
+  row=$((16#${hex:0:2} % 30))
+  printf '{"type": "%s", "payload": "%s", "row": %d}\n' "${types[row]}" "${hex:8}" "$row"
+done >"$batch"
+awk '/^== / { row = $2 } /^payload / { print row, $2 }' "$work/linux.txt" |
+  while read -r row payload; do
+    printf '{"type": "%s", "payload": "%s", "row": %d}\n' "${types[row]}" "$payload" "$row"
+  done >>"$batch"
+# Exit status 1: some events failed, as many of the corpus's do.
+linux_status=0 windows_status=0
+"$linux_build/veduvedad" batch "$batch" --jobs 2 >"$work/linux.jsonl" 2>/dev/null ||
+  linux_status=$?
+timeout 300 wine "$windows_build/veduvedad.exe" batch "$(winepath -w "$batch")" --jobs 2 \
+  >"$work/windows.jsonl" 2>/dev/null || windows_status=$?
+events=$(wc -l <"$batch")
+if [[ ${#types[@]} -ne 30 || $linux_status -gt 1 || $windows_status -gt 1 ]]; then
+  fail "differential: ${#types[@]} event types listed, exit status $linux_status and $windows_status"
+elif [[ $(wc -l <"$work/linux.jsonl") -ne $events || $(wc -l <"$work/windows.jsonl") -ne $events ]]; then
+  fail "differential: $events events in, $(wc -l <"$work/linux.jsonl") and $(wc -l <"$work/windows.jsonl") out"
+else
+  compared=0 monikers=0 code_page=0 differing=0
+  # Left out: a payload that holds a device moniker, as the rendering on either system names one
+  # (an attribute neither empty nor "(none)") or fails to parse one (an MK_E_ result); and narrow
+  # text with bytes 0x80 to 0x9F, which the ANSI code pages map differently (Latin-1 here,
+  # Windows-1252 there).
+  named_moniker='moniker=\\"[^(\\]'
+  moniker_failure='"hr":"0x800401E[0-9A-F]"'
+  c1_control=$'\xc2[\x80-\x9f]|\\\\u00[89][0-9A-Fa-f]'
+  LC_ALL=C  # the patterns match bytes
+  while IFS= read -r linux && IFS= read -r windows <&3; do
+    windows=${windows%$'\r'}
+    if [[ $linux =~ $named_moniker || $windows =~ $named_moniker ||
+          $linux =~ $moniker_failure || $windows =~ $moniker_failure ]]; then
+      monikers=$((monikers + 1))
+    elif [[ $linux =~ $c1_control ]]; then
+      code_page=$((code_page + 1))
+    else
+      compared=$((compared + 1))
+      if [[ $linux != "$windows" ]]; then
+        differing=$((differing + 1))
+        [[ $differing -gt 5 ]] || printf '  Linux:   %.300s\n  Windows: %.300s\n' "$linux" "$windows"
+      fi
+    fi
+  done <"$work/linux.jsonl" 3<"$work/windows.jsonl"
+  unset LC_ALL
+  if [[ $compared -eq 0 || $differing -ne 0 ]]; then
+    fail "differential: $differing of $compared events differ"
+  else
+    pass "differential: $compared of $events events identical; left out $monikers with device" \
+      "monikers, $code_page with narrow text the code pages map differently"
+  fi
+fi
+
 if [[ $failures -ne 0 ]]; then
-  echo "$failures Wine test(s) failed"
+  echo "$failures Wine test(s) failed ($bits-bit)"
   exit 1
 fi
-echo "All Wine tests passed"
+echo "All Wine tests passed ($bits-bit)"

@@ -10,29 +10,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+
+// The base types that cross the plug-in's boundary (GUID, HRESULT, IUnknown, IErrorInfo, BSTR)
+// are the viewers' own declarations.
+#include "veduvedader/eventui.h"
 
 #define VED_RUNTIME_API extern "C" __attribute__((visibility("default")))
 
-using HRESULT = std::int32_t;
-using ULONG = std::uint32_t;
-using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using BOOL = std::int32_t;
-using OLECHAR = char16_t;
+using OLECHAR = EVENTUI_CHAR;
 using LPOLESTR = OLECHAR*;
 using LPCOLESTR = const OLECHAR*;
-using BSTR = OLECHAR*;
+static_assert(std::is_same_v<OLECHAR, char16_t>);
 
-struct GUID {
-  std::uint32_t Data1;
-  std::uint16_t Data2;
-  std::uint16_t Data3;
-  std::uint8_t Data4[8];
-};
 static_assert(sizeof(GUID) == 16);
-using IID = GUID;
 using CLSID = GUID;
-using REFIID = const IID&;
 using REFGUID = const GUID&;
 using REFCLSID = const CLSID&;
 
@@ -71,26 +65,6 @@ inline constexpr IID IID_IMoniker{0x0000000F, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0,
 // Interfaces are abstract classes without a virtual destructor: the object's first word points
 // to its function table and every function takes the object first, in slot order, as COM lays
 // them out.
-struct IUnknown {
-  virtual HRESULT QueryInterface(REFIID riid, void** ppv) = 0;
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
-
- protected:
-  ~IUnknown() = default;
-};
-
-struct IErrorInfo : IUnknown {
-  virtual HRESULT GetGUID(GUID* guid) = 0;
-  virtual HRESULT GetSource(BSTR* source) = 0;
-  virtual HRESULT GetDescription(BSTR* description) = 0;
-  virtual HRESULT GetHelpFile(BSTR* help_file) = 0;
-  virtual HRESULT GetHelpContext(DWORD* help_context) = 0;
-
- protected:
-  ~IErrorInfo() = default;
-};
-
 struct ICreateErrorInfo : IUnknown {
   virtual HRESULT SetGUID(REFGUID guid) = 0;
   virtual HRESULT SetSource(LPOLESTR source) = 0;
@@ -126,6 +100,10 @@ VED_RUNTIME_API UINT SysStringLen(BSTR text);
 VED_RUNTIME_API HRESULT CreateErrorInfo(ICreateErrorInfo** result);
 VED_RUNTIME_API HRESULT SetErrorInfo(ULONG reserved, IErrorInfo* info);
 VED_RUNTIME_API HRESULT GetErrorInfo(ULONG reserved, IErrorInfo** result);
+
+// Viewers call these two through the types they declare.
+static_assert(std::is_same_v<decltype(&GetErrorInfo), PFN_GETERRORINFO>);
+static_assert(std::is_same_v<decltype(&SysFreeString), PFN_SYSFREESTRING>);
 
 VED_RUNTIME_API HRESULT CreateBindCtx(DWORD reserved, IBindCtx** result);
 VED_RUNTIME_API HRESULT MkParseDisplayName(IBindCtx* bind_context, LPCOLESTR display_name,
