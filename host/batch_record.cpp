@@ -1,6 +1,7 @@
 #include "batch_record.hpp"
 
 #include <algorithm>
+#include <array>
 #include <nlohmann/json.hpp>
 
 #include "event_table.hpp"
@@ -89,18 +90,20 @@ RenderedPart deciding_part(const Rendering& text, const Rendering& xml) noexcept
   return !text.succeeded() || xml.succeeded() ? RenderedPart::text : RenderedPart::xml;
 }
 
-void append_batch_record(std::string& out, std::size_t line_number, const EventRow& row,
+void append_batch_record(ByteBuffer& out, std::size_t line_number, const EventRow& row,
                          const Rendering& text, const Rendering& xml) {
   const RenderedPart part = deciding_part(text, xml);
   const Rendering& deciding = part == RenderedPart::text ? text : xml;
+  const std::array<char, 10> hr = hresult_hex(deciding.hr);
   JsonObjectWriter record(out);
   record.number("line", static_cast<std::int64_t>(line_number))
       .number("row", static_cast<std::int64_t>(row.row))
       .text("name", std::u16string_view(row.record->pszName != nullptr ? row.record->pszName : u""))
-      .text("hr", hresult_hex(deciding.hr))
+      .text("hr", std::string_view(hr.data(), hr.size()))
       .text("text", text.output);
   if (text.colour) {
-    record.text("colour", colour_hex(*text.colour));
+    const std::array<char, 7> colour = colour_hex(*text.colour);
+    record.text("colour", std::string_view(colour.data(), colour.size()));
   } else {
     record.null("colour");
   }
@@ -113,7 +116,7 @@ void append_batch_record(std::string& out, std::size_t line_number, const EventR
   record.close();
 }
 
-void append_malformed_record(std::string& out, std::size_t line_number, std::string_view message) {
+void append_malformed_record(ByteBuffer& out, std::size_t line_number, std::string_view message) {
   JsonObjectWriter(out).number("line", static_cast<std::int64_t>(line_number)).text("malformed", message).close();
 }
 

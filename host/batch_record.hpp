@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_buffer.hpp"
 #include "event_renderer.hpp"
 #include "exit_status.hpp"
 
@@ -51,10 +52,10 @@ RenderedPart deciding_part(const Rendering& text, const Rendering& xml) noexcept
 
 // Appends one output record, without a line break. "hr" and "error" are those of the deciding
 // part, which "failed" names when it failed; "colour" is null unless the text succeeded.
-void append_batch_record(std::string& out, std::size_t line_number, const EventRow& row,
+void append_batch_record(ByteBuffer& out, std::size_t line_number, const EventRow& row,
                          const Rendering& text, const Rendering& xml);
 
 // Appends the record of a malformed line, without a line break.
-void append_malformed_record(std::string& out, std::size_t line_number, std::string_view message);
+void append_malformed_record(ByteBuffer& out, std::size_t line_number, std::string_view message);
 
 }  // namespace host

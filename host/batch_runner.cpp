@@ -36,7 +36,7 @@ constexpr std::size_t block_lines = 32;
 
 struct LineOutcome {
   enum class Kind { blank, event, malformed } kind = Kind::blank;
-  std::string record;
+  ByteBuffer record;
   bool failed = false;     // events
   std::string problem;     // a failed event's reason, or what is wrong with a malformed line
   MalformedReason malformed_reason = MalformedReason::not_json;
@@ -175,10 +175,10 @@ class ChunkWriter {
           report(chunk.lines_before + i + 1, outcome.problem);
           break;
       }
-      written_ += outcome.record;
-      written_ += '\n';
+      written_.append(outcome.record.view());
+      written_.append("\n");
     }
-    write_all(out_, written_);
+    write_all(out_, written_.view());
     meter_.update(summary_.events, chunk.bytes_read);
   }
 
@@ -186,7 +186,7 @@ class ChunkWriter {
   void report(std::size_t line_number, const std::string& problem) {
     if (summary_.malformed > max_reported_ + 1) return;
     // The records before it first, so that a terminal shows them in order.
-    write_all(out_, written_);
+    write_all(out_, written_.view());
     written_.clear();
     flush_output(out_);
     meter_.clear();
@@ -203,7 +203,7 @@ class ChunkWriter {
   std::uint64_t max_reported_;
   ProgressMeter& meter_;
   BatchSummary& summary_;
-  std::string written_;
+  ByteBuffer written_;
 };
 
 }  // namespace

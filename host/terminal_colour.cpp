@@ -55,11 +55,16 @@ ColourDepth colour_depth(ColourMode mode, int file_descriptor) {
                                                                                           : ColourDepth::palette_256;
 }
 
-std::string colour_hex(std::uint32_t colorref) {
+std::array<char, 7> colour_hex(std::uint32_t colorref) noexcept {
+  constexpr char digits[] = "0123456789ABCDEF";
   Rgb rgb = channels(colorref);
-  std::array<char, 8> text{};
-  std::snprintf(text.data(), text.size(), "#%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
-  return std::string(text.data(), 7);
+  std::array<char, 7> text{'#'};
+  std::size_t at = 1;
+  for (int channel : {rgb.red, rgb.green, rgb.blue}) {
+    text[at++] = digits[channel >> 4];
+    text[at++] = digits[channel & 0xF];
+  }
+  return text;
 }
 
 std::string paint(ColourDepth depth, std::uint32_t colorref, std::string_view text) {
