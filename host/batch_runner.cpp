@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -12,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "batch_line_parser.hpp"
 #include "batch_record.hpp"
 #include "event_table.hpp"
 #include "exit_status.hpp"
@@ -63,8 +65,12 @@ std::string failure_reason(const Rendering& rendering) {
                                      : reason + " (no error description)";
 }
 
-void process_line(const std::string& line, std::size_t line_number, const EventTable& events,
-                  EventRenderer& renderer, LineOutcome& outcome) {
+struct LineWorker {
+  EventRenderer& renderer;
+  BatchLineParser& parser;
+};
+
+void process_line(std::string& line, std::size_t line_number, LineWorker worker, LineOutcome& outcome) {
   outcome.record.clear();
   outcome.problem.clear();
   if (is_blank(line)) {
@@ -72,10 +78,11 @@ void process_line(const std::string& line, std::size_t line_number, const EventT
     return;
   }
   try {
-    BatchEvent event = parse_batch_event(line, events);
-    Rendering text = renderer.text(*event.row->record, event.payload);
-    Rendering xml = renderer.xml(*event.row->record, event.payload);
-    append_batch_record(outcome.record, line_number, *event.row, text, xml);
+    line.reserve(line.size() + line_padding);
+    const EventRow& row = worker.parser.parse(line);
+    Rendering text = worker.renderer.text(*row.record, worker.parser.payload());
+    Rendering xml = worker.renderer.xml(*row.record, worker.parser.payload());
+    append_batch_record(outcome.record, line_number, row, text, xml);
     const Rendering& deciding = deciding_part(text, xml) == RenderedPart::text ? text : xml;
     outcome.kind = LineOutcome::Kind::event;
     outcome.failed = !deciding.succeeded();
@@ -108,28 +115,27 @@ void read_chunk(std::istream& input, const Chunk& previous, Chunk& chunk) {
 // is free, in finish().
 class ChunkRendering {
  public:
-  ChunkRendering(Chunk& chunk, const EventTable& events, std::span<EventRenderer> helper_renderers)
-      : chunk_(chunk), events_(events) {
+  ChunkRendering(Chunk& chunk, std::span<LineWorker> helpers) : chunk_(chunk) {
     const std::size_t blocks = (chunk.count + block_lines - 1) / block_lines;
-    for (std::size_t w = 0; w < helper_renderers.size() && w + 1 < blocks; ++w)
-      helpers_.emplace_back([this, &renderer = helper_renderers[w]] { render(renderer); });
+    for (std::size_t w = 0; w < helpers.size() && w + 1 < blocks; ++w)
+      helpers_.emplace_back([this, worker = helpers[w]] { render(worker); });
   }
 
   // Renders whatever the helpers have not claimed, waits for them, and rethrows the first
   // exception any thread met.
-  void finish(EventRenderer& renderer) {
-    render(renderer);
+  void finish(LineWorker worker) {
+    render(worker);
     helpers_.clear();  // joins them, so their outcomes and failure are visible here
     if (failure_) std::rethrow_exception(failure_);
   }
 
  private:
-  void render(EventRenderer& renderer) {
+  void render(LineWorker worker) {
     try {
       for (std::size_t first; (first = next_.fetch_add(block_lines)) < chunk_.count;) {
         const std::size_t end = std::min(first + block_lines, chunk_.count);
         for (std::size_t i = first; i < end; ++i)
-          process_line(chunk_.lines[i], chunk_.lines_before + i + 1, events_, renderer, chunk_.outcomes[i]);
+          process_line(chunk_.lines[i], chunk_.lines_before + i + 1, worker, chunk_.outcomes[i]);
       }
     } catch (...) {
       std::lock_guard lock(failure_lock_);
@@ -139,7 +145,6 @@ class ChunkRendering {
   }
 
   Chunk& chunk_;
-  const EventTable& events_;
   std::atomic<std::size_t> next_{0};
   std::mutex failure_lock_;
   std::exception_ptr failure_;
@@ -220,9 +225,15 @@ BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* er
   // Renderers keep their buffers from chunk to chunk; the calling thread always uses the first,
   // and each helper the same one of the rest.
   std::vector<EventRenderer> renderers;
+  std::vector<std::unique_ptr<BatchLineParser>> parsers;
+  std::vector<LineWorker> workers;
   renderers.reserve(jobs_);
-  for (unsigned w = 0; w < jobs_; ++w) renderers.emplace_back(plugin_, buffers_);
-  const std::span<EventRenderer> helper_renderers = std::span(renderers).subspan(1);
+  for (unsigned w = 0; w < jobs_; ++w) {
+    renderers.emplace_back(plugin_, buffers_);
+    parsers.push_back(std::make_unique<BatchLineParser>(events_));
+    workers.push_back({renderers.back(), *parsers.back()});
+  }
+  const std::span<LineWorker> helpers = std::span(workers).subspan(1);
 
   // The two chunks take turns: while the helpers render the current one, the other's records are
   // written and the next chunk is read into it, so the reading and writing overlap the rendering.
@@ -232,10 +243,10 @@ BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* er
   Chunk* other = &chunks[1];
   read_chunk(input, *other, *current);
   while (current->count > 0) {
-    ChunkRendering rendering(*current, events_, helper_renderers);
+    ChunkRendering rendering(*current, helpers);
     writer.write(*other);  // nothing before the first chunk
     read_chunk(input, *current, *other);
-    rendering.finish(renderers[0]);
+    rendering.finish(workers[0]);
     std::swap(current, other);
   }
   writer.write(*other);

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "batch_record.hpp"
+#include "batch_line_parser.hpp"
 #include "event_renderer.hpp"
 
 namespace host {

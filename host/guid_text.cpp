@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "hex_digit.hpp"
+
 namespace host {
 
 std::string format_guid(const GUID& guid) {
@@ -13,17 +15,6 @@ std::string format_guid(const GUID& guid) {
                 guid.Data4[6], guid.Data4[7]);
   return std::string(text.data(), 38);
 }
-
-namespace {
-
-int hex_value(char c) noexcept {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 std::optional<GUID> parse_guid(std::string_view text) {
   if (text.size() == 38 && text.front() == '{' && text.back() == '}')
@@ -38,7 +29,7 @@ std::optional<GUID> parse_guid(std::string_view text) {
       if (text[i] != '-') return std::nullopt;
       continue;
     }
-    int value = hex_value(text[i]);
+    int value = hex_digit_value(text[i]);
     if (value < 0) return std::nullopt;
     bytes[digit / 2] = static_cast<std::uint8_t>(bytes[digit / 2] << 4 | value);
     ++digit;
