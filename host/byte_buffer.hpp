@@ -32,6 +32,9 @@ class ByteBuffer {
     size_ = static_cast<std::size_t>(end - bytes_.get());
   }
 
+  // Keeps the first `count` bytes, at most all there are.
+  void truncate(std::size_t count) noexcept { size_ = count < size_ ? count : size_; }
+
   void append(std::string_view piece) {
     char* at = reserve(piece.size());
     if (!piece.empty()) std::memcpy(at, piece.data(), piece.size());
