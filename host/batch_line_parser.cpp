@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -85,11 +86,11 @@ struct BatchLineParser::FastParser {
     LineFields fields;
     // The last of repeated names counts, as with the general parser.
     for (simdjson::dom::key_value_pair member : object) {
-      if (member.key == "type") {
+      if (is(member.key, "type")) {
         fields.type = field_of(member.value);
-      } else if (member.key == "payload") {
+      } else if (is(member.key, "payload")) {
         fields.payload = field_of(member.value);
-      } else if (member.key == "row") {
+      } else if (is(member.key, "row")) {
         fields.row = field_of(member.value);
       }
     }
@@ -99,6 +100,12 @@ struct BatchLineParser::FastParser {
   }
 
  private:
+  // A comparison of known length, which the compiler does without a call.
+  template <std::size_t size>
+  static bool is(std::string_view key, const char (&name)[size]) noexcept {
+    return key.size() == size - 1 && std::memcmp(key.data(), name, size - 1) == 0;
+  }
+
   static Field field_of(simdjson::dom::element value) {
     switch (value.type()) {
       case simdjson::dom::element_type::STRING: return {Field::Kind::text, value.get_string().value_unsafe(), 0};

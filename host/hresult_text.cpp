@@ -37,10 +37,10 @@ constexpr NamedResult named_results[] = {
 }  // namespace
 
 std::array<char, 10> hresult_hex(HRESULT hr) noexcept {
-  std::array<char, 10> text{'0', 'x'};
-  auto value = static_cast<std::uint32_t>(hr);
-  for (std::size_t i = 0; i < 8; ++i) text[2 + i] = "0123456789ABCDEF"[value >> (28 - 4 * i) & 0xF];
-  return text;
+  constexpr char digits[] = "0123456789ABCDEF";
+  const auto value = static_cast<std::uint32_t>(hr);
+  return {'0', 'x', digits[value >> 28], digits[value >> 24 & 0xF], digits[value >> 20 & 0xF], digits[value >> 16 & 0xF],
+          digits[value >> 12 & 0xF], digits[value >> 8 & 0xF], digits[value >> 4 & 0xF], digits[value & 0xF]};
 }
 
 std::string_view hresult_name(HRESULT hr) noexcept {

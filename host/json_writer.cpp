@@ -1,7 +1,7 @@
 #include "json_writer.hpp"
 
+#include <array>
 #include <bit>
-#include <charconv>
 #include <cstring>
 
 #include "utf16_text.hpp"
@@ -23,19 +23,24 @@ char* write_unit_escape(char* out, char32_t unit) noexcept {
   return out + 6;
 }
 
+// For each character below 0x80 that must be escaped, the letter of its short escape where JSON
+// has one; 0 for the others.
+constexpr std::array<char, 0x80> short_escapes = [] {
+  std::array<char, 0x80> letters{};
+  letters['"'] = '"';
+  letters['\\'] = '\\';
+  letters['\n'] = 'n';
+  letters['\r'] = 'r';
+  letters['\t'] = 't';
+  letters['\b'] = 'b';
+  letters['\f'] = 'f';
+  return letters;
+}();
+
 // A character below 0x80 that must be escaped: the short escape where JSON has one.
 char* write_ascii_escape(char* out, char32_t value) noexcept {
-  char letter = 0;
-  switch (value) {
-    case U'"': letter = '"'; break;
-    case U'\\': letter = '\\'; break;
-    case U'\n': letter = 'n'; break;
-    case U'\r': letter = 'r'; break;
-    case U'\t': letter = 't'; break;
-    case U'\b': letter = 'b'; break;
-    case U'\f': letter = 'f'; break;
-    default: return write_unit_escape(out, value);
-  }
+  const char letter = short_escapes[value];
+  if (letter == 0) return write_unit_escape(out, value);
   out[0] = '\\';
   out[1] = letter;
   return out + 2;
@@ -46,34 +51,50 @@ char* write_ascii_escape(char* out, char32_t value) noexcept {
 bool is_plain_byte(unsigned char byte) noexcept { return byte >= 0x20 && byte != '"' && byte != '\\'; }
 bool is_plain_unit(char16_t unit) noexcept { return unit < 0x80 && is_plain_byte(static_cast<unsigned char>(unit)); }
 
-// Copies the plain ASCII units at the start of [at, end) to out as bytes; both move past them.
-// Most of a rendering is such a run, so it goes eight units at a time. There is room for six bytes
-// per unit at out, so a block of eight bytes may be stored whole before knowing how much of it
-// counts.
-void copy_plain_run(char*& out, const char16_t*& at, const char16_t* end) noexcept {
 #if defined(__SSE2__)
-  // Adding 0x7FE0 maps 0x20..0x7F to the lowest signed values, below 0x8060, and nothing else.
-  const __m128i offset = _mm_set1_epi16(0x7FE0);
-  const __m128i above_plain = _mm_set1_epi16(static_cast<short>(0x8060));
-  const __m128i quote = _mm_set1_epi16('"');
-  const __m128i backslash = _mm_set1_epi16('\\');
-  while (end - at >= 8) {
-    __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    __m128i ascii = _mm_cmplt_epi16(_mm_add_epi16(units, offset), above_plain);
-    __m128i special = _mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, backslash));
-    auto plain = static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, ascii)));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
-    if (plain != 0xFFFF) {
-      auto count = static_cast<std::size_t>(std::countr_zero(~plain)) / 2;
+// A bit for each byte of a block that is copied as it is: ASCII from the space on, but quotes and
+// backslashes. Packing saturated units above 0xFF to 0xFF, which is not such a byte.
+unsigned plain_bytes(__m128i bytes) noexcept {
+  __m128i printable = _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x1F));
+  __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, printable)));
+}
+#endif
+
+// Copies the ASCII units at the start of [at, end) to out, escaped as need be; both move past
+// them. Renderings are mostly runs of plain ASCII between line breaks and quotes, so the runs go
+// sixteen or eight units at a time and the escapes between them are written in passing. There is
+// room for six bytes per unit at out, so a block of sixteen bytes may be stored whole before
+// knowing how much of it counts.
+void copy_ascii(char*& out, const char16_t*& at, const char16_t* end) noexcept {
+#if defined(__SSE2__)
+  for (std::ptrdiff_t left; (left = end - at) >= 8;) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const bool wide = left >= 16;
+    const __m128i bytes = _mm_packus_epi16(first, wide ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 8)) : first);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    const unsigned block = wide ? 0xFFFF : 0xFF;
+    const unsigned plain = plain_bytes(bytes) & block;
+    if (plain == block) {
+      const std::size_t count = wide ? 16 : 8;
       out += count;
       at += count;
-      return;
+      continue;
     }
-    out += 8;
-    at += 8;
+    const auto count = static_cast<std::size_t>(std::countr_zero(~plain));
+    out += count;
+    at += count;
+    if (*at >= 0x80) return;
+    out = write_ascii_escape(out, *at++);
   }
 #endif
-  while (at != end && is_plain_unit(*at)) *out++ = static_cast<char>(*at++);
+  for (; at != end && *at < 0x80; ++at) {
+    if (is_plain_unit(*at)) {
+      *out++ = static_cast<char>(*at);
+    } else {
+      out = write_ascii_escape(out, *at);
+    }
+  }
 }
 
 }  // namespace
@@ -97,59 +118,15 @@ char* write_json_string(char* out, std::u16string_view value) noexcept {
   const char16_t* at = value.data();
   const char16_t* end = at + value.size();
   for (;;) {
-    copy_plain_run(out, at, end);
+    copy_ascii(out, at, end);
     if (at == end) break;
     auto index = static_cast<std::size_t>(at - value.data());
     CodePoint point = next_code_point(value, index);
     at = value.data() + index;
-    if (point.unpaired_surrogate) {
-      out = write_unit_escape(out, point.value);
-    } else if (point.value < 0x80) {
-      out = write_ascii_escape(out, point.value);
-    } else {
-      out = write_utf8(out, point.value);
-    }
+    out = point.unpaired_surrogate ? write_unit_escape(out, point.value) : write_utf8(out, point.value);
   }
   *out++ = '"';
   return out;
-}
-
-char* JsonObjectWriter::key(std::string_view name, std::size_t value_bound) {
-  char* at = out_.reserve(name.size() + 4 + value_bound);
-  if (!first_) *at++ = ',';
-  first_ = false;
-  *at++ = '"';
-  std::memcpy(at, name.data(), name.size());
-  at += name.size();
-  *at++ = '"';
-  *at++ = ':';
-  return at;
-}
-
-JsonObjectWriter& JsonObjectWriter::number(std::string_view name, std::int64_t value) {
-  constexpr std::size_t digits = 20;  // and the sign
-  char* at = key(name, digits);
-  out_.commit(std::to_chars(at, at + digits, value).ptr);
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::text(std::string_view name, std::string_view value) {
-  char* at = key(name, json_string_bound(value.size()));
-  out_.commit(write_json_string(at, value));
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::text(std::string_view name, std::u16string_view value) {
-  char* at = key(name, json_string_bound(value.size()));
-  out_.commit(write_json_string(at, value));
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::null(std::string_view name) {
-  char* at = key(name, 4);
-  std::memcpy(at, "null", 4);
-  out_.commit(at + 4);
-  return *this;
 }
 
 }  // namespace host

@@ -3,8 +3,10 @@
 // former as \u0000 and the latter as \uXXXX escapes of the lone unit.
 #pragma once
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -26,12 +28,29 @@ class JsonObjectWriter {
   // Opens an object at the end of out.
   explicit JsonObjectWriter(ByteBuffer& out) : out_(out) { out_.append("{"); }
 
-  // Keys are plain ASCII names, which need no escape.
-  JsonObjectWriter& number(std::string_view key, std::int64_t value);
+  // Keys are plain ASCII names, which need no escape. The fields are written inline, where the
+  // keys' lengths are known.
+  JsonObjectWriter& number(std::string_view name, std::int64_t value) {
+    constexpr std::size_t digits = 20;  // and the sign
+    char* at = key(name, digits);
+    out_.commit(std::to_chars(at, at + digits, value).ptr);
+    return *this;
+  }
   // ASCII or UTF-8 text.
-  JsonObjectWriter& text(std::string_view key, std::string_view value);
-  JsonObjectWriter& text(std::string_view key, std::u16string_view value);
-  JsonObjectWriter& null(std::string_view key);
+  JsonObjectWriter& text(std::string_view name, std::string_view value) {
+    out_.commit(write_json_string(key(name, json_string_bound(value.size())), value));
+    return *this;
+  }
+  JsonObjectWriter& text(std::string_view name, std::u16string_view value) {
+    out_.commit(write_json_string(key(name, json_string_bound(value.size())), value));
+    return *this;
+  }
+  JsonObjectWriter& null(std::string_view name) {
+    char* at = key(name, 4);
+    std::memcpy(at, "null", 4);
+    out_.commit(at + 4);
+    return *this;
+  }
 
   template <class T>
   JsonObjectWriter& text_or_null(std::string_view key, const std::optional<T>& value) {
@@ -44,7 +63,17 @@ class JsonObjectWriter {
  private:
   // Reserves room for the key and a value of at most value_bound bytes, writes the key and
   // returns where the value goes.
-  char* key(std::string_view name, std::size_t value_bound);
+  char* key(std::string_view name, std::size_t value_bound) {
+    char* at = out_.reserve(name.size() + 4 + value_bound);
+    if (!first_) *at++ = ',';
+    first_ = false;
+    *at++ = '"';
+    std::memcpy(at, name.data(), name.size());
+    at += name.size();
+    *at++ = '"';
+    *at++ = ':';
+    return at;
+  }
 
   ByteBuffer& out_;
   bool first_ = true;

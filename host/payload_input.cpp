@@ -26,6 +26,11 @@ void parse_hex(std::string_view text, std::vector<std::uint8_t>& bytes) {
   std::uint8_t* out = bytes.data();
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size;) {
+    if (size - i >= 16 && decode_hex_block(text.data() + i, out)) {
+      out += 8;
+      i += 16;
+      continue;
+    }
     const int high = hex_digit_value(text[i]);
     const int low = i + 1 < size ? hex_digit_value(text[i + 1]) : -1;
     if (high >= 0 && low >= 0) {

@@ -57,14 +57,9 @@ ColourDepth colour_depth(ColourMode mode, int file_descriptor) {
 
 std::array<char, 7> colour_hex(std::uint32_t colorref) noexcept {
   constexpr char digits[] = "0123456789ABCDEF";
-  Rgb rgb = channels(colorref);
-  std::array<char, 7> text{'#'};
-  std::size_t at = 1;
-  for (int channel : {rgb.red, rgb.green, rgb.blue}) {
-    text[at++] = digits[channel >> 4];
-    text[at++] = digits[channel & 0xF];
-  }
-  return text;
+  // COLORREF holds red in its low byte; the text puts it first.
+  return {'#', digits[colorref >> 4 & 0xF], digits[colorref & 0xF], digits[colorref >> 12 & 0xF],
+          digits[colorref >> 8 & 0xF], digits[colorref >> 20 & 0xF], digits[colorref >> 16 & 0xF]};
 }
 
 std::string paint(ColourDepth depth, std::uint32_t colorref, std::string_view text) {
