@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "batch_record.hpp"
 #include "event_table.hpp"
 #include "hresult_text.hpp"
 #include "utf16_text.hpp"
@@ -24,7 +23,7 @@ std::string failure_reason(const Rendering& rendering) {
 }  // namespace
 
 ChunkRenderer::ChunkRenderer(const PluginLibrary& plugin, const EventTable& events, BufferPolicy buffers)
-    : renderer_(plugin, buffers), parser_(events) {}
+    : renderer_(plugin, buffers), parser_(events), records_(events) {}
 
 void ChunkRenderer::render(Chunk& chunk) {
   chunk.records.clear();
@@ -48,7 +47,7 @@ void ChunkRenderer::render_line(std::string_view line, std::size_t line_number, 
     const EventRow& row = parser_.parse(line);
     const Rendering text = renderer_.text(*row.record, parser_.payload());
     const Rendering xml = renderer_.xml(*row.record, parser_.payload());
-    append_batch_record(chunk.records, line_number, row, text, xml);
+    records_.append(chunk.records, line_number, row, text, xml);
     ++chunk.events;
     const Rendering& deciding = deciding_part(text, xml) == RenderedPart::text ? text : xml;
     if (!deciding.succeeded())

@@ -6,6 +6,7 @@
 
 #include "batch_chunk.hpp"
 #include "batch_line_parser.hpp"
+#include "batch_record.hpp"
 #include "event_renderer.hpp"
 
 namespace host {
@@ -26,6 +27,7 @@ class ChunkRenderer {
 
   EventRenderer renderer_;
   BatchLineParser parser_;
+  BatchRecordWriter records_;
 };
 
 }  // namespace host

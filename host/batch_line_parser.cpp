@@ -155,6 +155,14 @@ BatchLineParser::BatchLineParser(const EventTable& events) : events_(events), fa
 
 BatchLineParser::~BatchLineParser() = default;
 
+const std::vector<const EventRow*>& BatchLineParser::rows_named(std::string_view event) {
+  constexpr std::size_t remembered = 256;
+  if (auto known = named_by_event_.find(event); known != named_by_event_.end()) return known->second;
+  events_.find(event, named_);
+  if (named_by_event_.size() == remembered) return named_;
+  return named_by_event_.emplace(event, named_).first->second;
+}
+
 const EventRow& BatchLineParser::parse(std::string_view line) {
   std::optional<LineFields> fields = fast_->read(line);
   nlohmann::json general;  // holds the texts of fields it reads
@@ -176,9 +184,9 @@ const EventRow& BatchLineParser::parse(std::string_view line) {
   if (fields->payload.kind != Field::Kind::text)
     throw MalformedLine(MalformedReason::bad_payload, "\"payload\" must be a hexadecimal string");
 
-  events_.find(event, named_);
-  const EventRow& row = fields->row.kind == Field::Kind::missing ? only_row(named_, event, events_)
-                                                                 : chosen_row(fields->row, named_, event, events_);
+  const std::vector<const EventRow*>& named = rows_named(event);
+  const EventRow& row = fields->row.kind == Field::Kind::missing ? only_row(named, event, events_)
+                                                                 : chosen_row(fields->row, named, event, events_);
   try {
     parse_hex(fields->payload.text, payload_);
   } catch (const InputError& e) {

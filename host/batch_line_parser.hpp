@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "exit_status.hpp"
@@ -60,11 +62,21 @@ class BatchLineParser {
 
  private:
   struct FastParser;
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+  };
+
+  // The rows that EVENT names.
+  const std::vector<const EventRow*>& rows_named(std::string_view event);
 
   const EventTable& events_;
-  std::unique_ptr<FastParser> fast_;  // none where the platform lacks it
+  std::unique_ptr<FastParser> fast_;
   std::vector<std::uint8_t> payload_;
-  std::vector<const EventRow*> named_;  // the rows EVENT names
+  // A log names few event types, over and over, so the rows each EVENT names are remembered; up
+  // to a bound, as a log of ever different names would fill it.
+  std::unordered_map<std::string, std::vector<const EventRow*>, TextHash, std::equal_to<>> named_by_event_;
+  std::vector<const EventRow*> named_;  // for an EVENT beyond the bound
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "event_table.hpp"
 #include "hresult_text.hpp"
@@ -14,15 +15,25 @@ RenderedPart deciding_part(const Rendering& text, const Rendering& xml) noexcept
   return !text.succeeded() || xml.succeeded() ? RenderedPart::text : RenderedPart::xml;
 }
 
-void append_batch_record(ByteBuffer& out, std::size_t line_number, const EventRow& row,
-                         const Rendering& text, const Rendering& xml) {
+BatchRecordWriter::BatchRecordWriter(const EventTable& events) {
+  for (const EventRow& row : events.rows()) {
+    ByteBuffer fields;
+    JsonObjectWriter(fields)
+        .number("row", static_cast<std::int64_t>(row.row))
+        .text("name", std::u16string_view(row.record->pszName != nullptr ? row.record->pszName : u""))
+        .close();
+    row_fields_.push_back(std::move(fields));
+  }
+}
+
+void BatchRecordWriter::append(ByteBuffer& out, std::size_t line_number, const EventRow& row, const Rendering& text,
+                               const Rendering& xml) const {
   const RenderedPart part = deciding_part(text, xml);
   const Rendering& deciding = part == RenderedPart::text ? text : xml;
   const std::array<char, 10> hr = hresult_hex(deciding.hr);
   JsonObjectWriter record(out);
   record.number("line", static_cast<std::int64_t>(line_number))
-      .number("row", static_cast<std::int64_t>(row.row))
-      .text("name", std::u16string_view(row.record->pszName != nullptr ? row.record->pszName : u""))
+      .fields(row_fields_[row.row].view())
       .text("hr", std::string_view(hr.data(), hr.size()))
       .text("text", text.output);
   if (text.colour) {

@@ -52,6 +52,17 @@ class JsonObjectWriter {
     return *this;
   }
 
+  // The fields of an object that another writer wrote, braces included.
+  JsonObjectWriter& fields(std::string_view object) {
+    const std::string_view inner = object.substr(1, object.size() - 2);
+    char* at = out_.reserve(inner.size() + 1);
+    if (!first_) *at++ = ',';
+    first_ = false;
+    std::memcpy(at, inner.data(), inner.size());
+    out_.commit(at + inner.size());
+    return *this;
+  }
+
   template <class T>
   JsonObjectWriter& text_or_null(std::string_view key, const std::optional<T>& value) {
     return value ? text(key, *value) : null(key);
