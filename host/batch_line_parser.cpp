@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstring>
 #include <nlohmann/json.hpp>
-#include <optional>
 
 #include "event_table.hpp"
 #include "payload_input.hpp"
@@ -79,11 +78,10 @@ struct BatchLineParser::FastParser {
   static constexpr std::size_t longest_line = 64 * 1024;
   simdjson::dom::parser json{longest_line};
 
-  // The fields of a line that is a JSON object, or nullopt where the general parser decides.
-  std::optional<LineFields> read(std::string_view line) {
+  // The fields of a line that is a JSON object; false where the general parser decides.
+  bool read(std::string_view line, LineFields& fields) {
     simdjson::dom::object object;
-    if (json.parse(line.data(), line.size(), false).get_object().get(object) != simdjson::SUCCESS) return std::nullopt;
-    LineFields fields;
+    if (json.parse(line.data(), line.size(), false).get_object().get(object) != simdjson::SUCCESS) return false;
     // The last of repeated names counts, as with the general parser.
     for (simdjson::dom::key_value_pair member : object) {
       if (is(member.key, "type")) {
@@ -95,8 +93,7 @@ struct BatchLineParser::FastParser {
       }
     }
     auto zero = [](const Field& field) { return field.kind == Field::Kind::whole_number && field.number == 0; };
-    if ((zero(fields.type) || zero(fields.row)) && holds_negative_zero(line)) return std::nullopt;
-    return fields;
+    return !((zero(fields.type) || zero(fields.row)) && holds_negative_zero(line));
   }
 
  private:
@@ -133,7 +130,7 @@ struct BatchLineParser::FastParser {
 #else
 
 struct BatchLineParser::FastParser {
-  std::optional<LineFields> read(std::string_view) const noexcept { return std::nullopt; }
+  bool read(std::string_view, LineFields&) const noexcept { return false; }
 };
 
 #endif
@@ -164,16 +161,16 @@ const std::vector<const EventRow*>& BatchLineParser::rows_named(std::string_view
 }
 
 const EventRow& BatchLineParser::parse(std::string_view line) {
-  std::optional<LineFields> fields = fast_->read(line);
-  nlohmann::json general;  // holds the texts of fields it reads
-  if (!fields) {
+  LineFields fields;
+  nlohmann::json general;  // holds the texts of the fields it reads
+  if (!fast_->read(line, fields)) {
     general = nlohmann::json::parse(line.begin(), line.end(), nullptr, false);
     if (general.is_discarded()) throw MalformedLine(MalformedReason::not_json, "not valid JSON");
     if (!general.is_object()) throw MalformedLine(MalformedReason::not_object, "not a JSON object");
     fields = fields_of(general);
   }
 
-  const Field& type = fields->type;
+  const Field& type = fields.type;
   if (type.kind == Field::Kind::missing) throw MalformedLine(MalformedReason::bad_type, "no \"type\"");
   if (type.kind == Field::Kind::other)
     throw MalformedLine(MalformedReason::bad_type, "\"type\" must be a row number, an event-type GUID or a display name");
@@ -181,14 +178,14 @@ const EventRow& BatchLineParser::parse(std::string_view line) {
   std::string_view event = type.text;
   if (type.kind == Field::Kind::whole_number)
     event = {digits.data(), static_cast<std::size_t>(std::to_chars(digits.begin(), digits.end(), type.number).ptr - digits.data())};
-  if (fields->payload.kind != Field::Kind::text)
+  if (fields.payload.kind != Field::Kind::text)
     throw MalformedLine(MalformedReason::bad_payload, "\"payload\" must be a hexadecimal string");
 
   const std::vector<const EventRow*>& named = rows_named(event);
-  const EventRow& row = fields->row.kind == Field::Kind::missing ? only_row(named, event, events_)
-                                                                 : chosen_row(fields->row, named, event, events_);
+  const EventRow& row = fields.row.kind == Field::Kind::missing ? only_row(named, event, events_)
+                                                                 : chosen_row(fields.row, named, event, events_);
   try {
-    parse_hex(fields->payload.text, payload_);
+    parse_hex(fields.payload.text, payload_);
   } catch (const InputError& e) {
     throw MalformedLine(MalformedReason::bad_payload, e.what());
   }
