@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "event_table.hpp"
 #include "hresult_text.hpp"
@@ -22,7 +21,7 @@ BatchRecordWriter::BatchRecordWriter(const EventTable& events) {
         .number("row", static_cast<std::int64_t>(row.row))
         .text("name", std::u16string_view(row.record->pszName != nullptr ? row.record->pszName : u""))
         .close();
-    row_fields_.push_back(std::move(fields));
+    row_fields_.emplace_back(fields.view());
   }
 }
 
@@ -33,7 +32,7 @@ void BatchRecordWriter::append(ByteBuffer& out, std::size_t line_number, const E
   const std::array<char, 10> hr = hresult_hex(deciding.hr);
   JsonObjectWriter record(out);
   record.number("line", static_cast<std::int64_t>(line_number))
-      .fields(row_fields_[row.row].view())
+      .fields(row_fields_[row.row])
       .text("hr", std::string_view(hr.data(), hr.size()))
       .text("text", text.output);
   if (text.colour) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +32,7 @@ class BatchRecordWriter {
               const Rendering& xml) const;
 
  private:
-  std::vector<ByteBuffer> row_fields_;  // by row
+  std::vector<std::string> row_fields_;  // by row
 };
 
 // Appends the record of a malformed line, without a line break.

@@ -124,27 +124,40 @@ void render_chunks(ChunkRing& ring, ChunkRenderer& renderer) {
   }
 }
 
-// The reading and rendering threads of a run. Ending, it stops them and waits for the renderers;
-// a reader still waiting for its input is left to end with the process.
+// The reading and rendering threads of a run. Ending, also when one of them could not start, it
+// stops them and waits for the renderers; a reader still waiting for its input is left to end
+// with the process.
 class BatchThreads {
  public:
   BatchThreads(const std::shared_ptr<ReadingState>& state, std::span<const std::unique_ptr<ChunkRenderer>> renderers)
       : ring_(state->ring) {
-    reader_ = std::thread([state] {
-      try {
-        read_log(*state->input, state->ring);
-        state->ring.end_input(nullptr);
-      } catch (...) {
-        state->ring.end_input(std::current_exception());
-      }
-    });
-    for (const auto& renderer : renderers)
-      renderers_.emplace_back([this, &renderer = *renderer] { render_chunks(ring_, renderer); });
+    try {
+      reader_ = std::thread([state] {
+        try {
+          read_log(*state->input, state->ring);
+          state->ring.end_input(nullptr);
+        } catch (...) {
+          state->ring.end_input(std::current_exception());
+        }
+      });
+      for (const auto& renderer : renderers)
+        renderers_.emplace_back([this, &renderer = *renderer] { render_chunks(ring_, renderer); });
+    } catch (...) {
+      stop();
+      throw;
+    }
   }
 
-  ~BatchThreads() {
+  ~BatchThreads() { stop(); }
+
+  BatchThreads(const BatchThreads&) = delete;
+  BatchThreads& operator=(const BatchThreads&) = delete;
+
+ private:
+  void stop() {
     ring_.stop();
     renderers_.clear();  // joins them
+    if (!reader_.joinable()) return;
     if (ring_.input_ended()) {
       reader_.join();
     } else {
@@ -152,10 +165,6 @@ class BatchThreads {
     }
   }
 
-  BatchThreads(const BatchThreads&) = delete;
-  BatchThreads& operator=(const BatchThreads&) = delete;
-
- private:
   ChunkRing& ring_;
   std::thread reader_;
   std::vector<std::jthread> renderers_;
