@@ -104,6 +104,11 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
       {"{\"payload\": \"00\"}\n", "no \"type\""},
       {"{\"type\": true, \"payload\": \"00\"}\n",
        "\"type\" must be a row number, an event-type GUID or a display name"},
+      // Numbers that are not row numbers, though 0 and 2^64 might pass for them.
+      {"{\"type\": -0, \"payload\": \"00\"}\n", "\"type\" must be a row number, an event-type GUID or a display name"},
+      {"{\"type\": 18446744073709551616, \"payload\": \"00\"}\n",
+       "\"type\" must be a row number, an event-type GUID or a display name"},
+      {"{\"type\": 0, \"payload\": \"00\", \"row\": -0}\n", "\"row\" must be a row number"},
       {event_line("InBand Swich", "00"), "no event matches 'InBand Swich'; did you mean 'InBand Switch'?"},
       {event_line("{00000000-0000-0000-0000-000000000001}", ""),
        "no event matches '{00000000-0000-0000-0000-000000000001}' (try: veduvedad list)"},
@@ -114,7 +119,8 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
       {event_line(inband_switch, "0G"), "bad hexadecimal payload at character 2: not a hexadecimal digit 'G'"},
       {"{\"type\": 9}\n", "\"payload\" must be a hexadecimal string"},
   };
-  std::string log = event_line(inband_switch, "0100");
+  // The first line starts with a byte order mark, which is passed over.
+  std::string log = "\xEF\xBB\xBF" + event_line(inband_switch, "0100");
   for (const auto& [line, report] : malformed) log += line;
   // A blank line, three forms of EVENT, then failures: of both parts, and of the XML alone.
   log += "\n" + event_line(space_database_v0, "00", 11) + "{\"type\": 9, \"payload\": \"1021\"}\n" +
@@ -146,14 +152,14 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
   EXPECT_EQ(xml_failure["text"], "Properties were modified.");
   EXPECT_EQ(xml_failure["colour"], "#80FFFF") << "the text succeeded";
 
-  EXPECT_THAT(run.err, HasSubstr("events: 6 (4 failed), malformed lines: 11\n"
+  EXPECT_THAT(run.err, HasSubstr("events: 6 (4 failed), malformed lines: 14\n"
                                  "failures by reason:\n"
                                  "  3  0x80020009 DISP_E_EXCEPTION: an underflow occured\n"
                                  "  1  0x800401E4 MK_E_SYNTAX (no error description)\n"
                                  "malformed lines by reason:\n"
-                                 "  2  no \"type\" string or row number\n"
+                                 "  4  no \"type\" string or row number\n"
+                                 "  3  \"row\" is not a row of the event\n"
                                  "  2  \"type\" matches no event\n"
-                                 "  2  \"row\" is not a row of the event\n"
                                  "  2  \"payload\" is not hexadecimal text\n"
                                  "  1  not valid JSON\n"
                                  "  1  not a JSON object\n"
