@@ -1,7 +1,6 @@
 #include "batch_runner.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -18,6 +17,10 @@
 #include "log_input.hpp"
 #include "progress_meter.hpp"
 #include "standard_output.hpp"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace host {
 
@@ -51,14 +54,28 @@ struct ReadingState {
   ChunkRing ring;
 };
 
-// Counts the line feeds of [from, lines' end) into count, and whole_end past the last of them.
-void count_lines(const ByteBuffer& lines, std::size_t from, std::size_t& count, std::size_t& whole_end) noexcept {
-  const char* const end = lines.data() + lines.size();
-  for (const char* at = lines.data() + from;
-       (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr;) {
-    ++count;
-    whole_end = static_cast<std::size_t>(++at - lines.data());
+// The line feeds in [at, end). The reader passes over every byte of the log here, most of its
+// own work, so sixteen bytes go at a time, counted in byte lanes that are summed every 255 blocks.
+std::size_t count_line_feeds(const char* at, const char* end) noexcept {
+  std::size_t count = 0;
+#if defined(__SSE2__)
+  const __m128i feed = _mm_set1_epi8('\n');
+  while (end - at >= 16) {
+    __m128i lanes = _mm_setzero_si128();
+    for (int block = 0; block < 255 && end - at >= 16; ++block, at += 16)
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), feed));
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<std::size_t>(_mm_extract_epi16(sums, 0)) + static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
   }
+#endif
+  return count + static_cast<std::size_t>(std::count(at, end, '\n'));
+}
+
+// Counts the line feeds of [from, lines' end) into count, and sets whole_end past the last of them.
+void count_lines(const ByteBuffer& lines, std::size_t from, std::size_t& count, std::size_t& whole_end) noexcept {
+  const std::string_view fresh = lines.view().substr(from);
+  count += count_line_feeds(fresh.data(), fresh.data() + fresh.size());
+  if (std::size_t last = fresh.rfind('\n'); last != std::string_view::npos) whole_end = from + last + 1;
 }
 
 // Reads the log into chunks of whole lines: full chunks while the log comes faster than it is

@@ -2,11 +2,15 @@
 
 namespace host {
 
-ChunkRing::ChunkRing(std::size_t size) : chunks_(size), rendered_(size, 0) {}
+ChunkRing::ChunkRing(std::size_t size) : chunks_(size), rendered_(size, 0), refill_(size > 1 ? size / 2 : 1) {}
 
 Chunk* ChunkRing::chunk_to_fill() {
   std::unique_lock hold(lock_);
-  slot_free_.wait(hold, [this] { return stopping_ || filled_ < written_ + chunks_.size(); });
+  if (free_slots() == 0) {
+    reader_waiting_ = true;
+    slot_free_.wait(hold, [this] { return stopping_ || free_slots() >= refill_; });
+    reader_waiting_ = false;
+  }
   return stopping_ ? nullptr : &chunks_[slot(filled_)];
 }
 
@@ -53,11 +57,13 @@ Chunk* ChunkRing::chunk_to_write() {
 }
 
 void ChunkRing::written() {
+  bool wake = false;
   {
     std::lock_guard hold(lock_);
     ++written_;
+    wake = reader_waiting_ && free_slots() == refill_;
   }
-  slot_free_.notify_one();
+  if (wake) slot_free_.notify_one();
 }
 
 void ChunkRing::stop() {

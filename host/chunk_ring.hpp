@@ -45,9 +45,14 @@ class ChunkRing {
 
  private:
   std::size_t slot(std::size_t sequence) const noexcept { return sequence % chunks_.size(); }
+  std::size_t free_slots() const noexcept { return written_ + chunks_.size() - filled_; }
 
   std::vector<Chunk> chunks_;
   std::vector<char> rendered_;  // by slot
+  // Once the ring is full, the reader waits until this many chunks are free, so that it fills
+  // several in a row rather than waking for each one the writer frees.
+  std::size_t refill_;
+  bool reader_waiting_ = false;
   // Chunks by their sequence in the log: those filled, taken to render, and written.
   std::size_t filled_ = 0;
   std::size_t claimed_ = 0;
