@@ -1,154 +1,195 @@
 #include "batch_runner.hpp"
 
 #include <algorithm>
-#include <array>
-#include <atomic>
-#include <cstdio>
 #include <exception>
-#include <mutex>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
-#include "batch_record.hpp"
-#include "event_table.hpp"
-#include "exit_status.hpp"
-#include "hresult_text.hpp"
-#include "input_file.hpp"
+#include "batch_chunk.hpp"
+#include "batch_chunk_renderer.hpp"
+#include "chunk_ring.hpp"
+#include "log_input.hpp"
 #include "progress_meter.hpp"
 #include "standard_output.hpp"
-#include "utf16_text.hpp"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace host {
 
 namespace {
 
-// Two chunks are in flight at once. Small enough that a thread still finds the lines it read and
-// the records it rendered in its cache; large enough that starting the helpers and evening out
-// the last blocks cost little.
-constexpr std::size_t chunk_lines = 2048;
-// Threads claim lines a block at a time: fewer trips to the shared counter, and outcomes that
-// different threads write rarely share a cache line. Small enough that the last blocks of a
-// chunk still even out the threads' work.
-constexpr std::size_t block_lines = 32;
+using Clock = std::chrono::steady_clock;
 
-struct LineOutcome {
-  enum class Kind { blank, event, malformed } kind = Kind::blank;
-  std::string record;
-  bool failed = false;     // events
-  std::string problem;     // a failed event's reason, or what is wrong with a malformed line
-  MalformedReason malformed_reason = MalformedReason::not_json;
+// What a chunk holds when the log comes faster than it is rendered: some 700 lines of a typical
+// log, so that handing chunks between threads costs next to nothing, and the rendering threads
+// are fed in small enough steps to even out at the end.
+constexpr std::size_t chunk_bytes = 128 * 1024;
+// Buffers that an exceptional line made larger than this give their memory back once done with.
+constexpr std::size_t kept_line_bytes = 4 * chunk_bytes;
+constexpr std::size_t kept_record_bytes = 16 * chunk_bytes;
+
+// When the log pauses, the lines that came are rendered once no more bytes come for a moment, or
+// once the first of them has waited for a while: so each record follows its line within a tenth
+// of a second, and a source that writes in small pieces still fills chunks of many lines.
+constexpr std::chrono::milliseconds pause(5);
+constexpr std::chrono::milliseconds longest_wait(50);
+
+// Chunks in flight: one being read and one written, and two for each rendering thread, so that a
+// slow chunk does not hold up the others; not more, so that memory stays small with many threads.
+std::size_t ring_size(unsigned jobs) noexcept { return std::min<std::size_t>(2 * std::size_t{jobs} + 2, 64); }
+
+// The log and the chunks, which the reading thread shares: its read of a pipe can outlast a run
+// that a failed write ended.
+struct ReadingState {
+  ReadingState(std::unique_ptr<LogInput> log, std::size_t chunks) : input(std::move(log)), ring(chunks) {}
+  std::unique_ptr<LogInput> input;
+  ChunkRing ring;
 };
 
-// A run of the log's lines and what rendering made of them. The buffers keep their capacity from
-// one chunk to the next.
-struct Chunk {
-  std::vector<std::string> lines = std::vector<std::string>(chunk_lines);
-  std::vector<LineOutcome> outcomes = std::vector<LineOutcome>(chunk_lines);
-  std::size_t count = 0;         // 0: past the end of the log
-  std::size_t lines_before = 0;  // in the log, for line numbers
-  std::uint64_t bytes_read = 0;  // from the log, through the end of this chunk
-};
-
-bool is_blank(std::string_view line) noexcept {
-  return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// "0x80020009 DISP_E_EXCEPTION: an underflow occured", what the summary groups failures by.
-std::string failure_reason(const Rendering& rendering) {
-  std::string reason = describe_hresult(rendering.hr);
-  return rendering.error_description ? reason + ": " + to_display_utf8(*rendering.error_description)
-                                     : reason + " (no error description)";
-}
-
-void process_line(const std::string& line, std::size_t line_number, const EventTable& events,
-                  EventRenderer& renderer, LineOutcome& outcome) {
-  outcome.record.clear();
-  outcome.problem.clear();
-  if (is_blank(line)) {
-    outcome.kind = LineOutcome::Kind::blank;
-    return;
-  }
-  try {
-    BatchEvent event = parse_batch_event(line, events);
-    Rendering text = renderer.text(*event.row->record, event.payload);
-    Rendering xml = renderer.xml(*event.row->record, event.payload);
-    append_batch_record(outcome.record, line_number, *event.row, text, xml);
-    const Rendering& deciding = deciding_part(text, xml) == RenderedPart::text ? text : xml;
-    outcome.kind = LineOutcome::Kind::event;
-    outcome.failed = !deciding.succeeded();
-    if (outcome.failed) outcome.problem = failure_reason(deciding);
-  } catch (const MalformedLine& e) {
-    outcome.kind = LineOutcome::Kind::malformed;
-    outcome.problem = e.what();
-    outcome.malformed_reason = e.reason();
-    append_malformed_record(outcome.record, line_number, outcome.problem);
-  }
-}
-
-// Fills chunk with the lines that follow previous. The counts are kept locally until the end, as
-// the threads rendering the other chunk read its neighbouring fields.
-void read_chunk(std::istream& input, const Chunk& previous, Chunk& chunk) {
+// The line feeds in [at, end). The reader passes over every byte of the log here, most of its
+// own work, so sixteen bytes go at a time, counted in byte lanes that are summed every 255 blocks.
+std::size_t count_line_feeds(const char* at, const char* end) noexcept {
   std::size_t count = 0;
-  std::uint64_t bytes_read = previous.bytes_read;
-  while (count < chunk_lines && std::getline(input, chunk.lines[count])) {
-    std::string& line = chunk.lines[count];
-    bytes_read += line.size() + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    ++count;
+#if defined(__SSE2__)
+  const __m128i feed = _mm_set1_epi8('\n');
+  while (end - at >= 16) {
+    __m128i lanes = _mm_setzero_si128();
+    for (int block = 0; block < 255 && end - at >= 16; ++block, at += 16)
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), feed));
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<std::size_t>(_mm_extract_epi16(sums, 0)) + static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
   }
-  chunk.count = count;
-  chunk.lines_before = previous.lines_before + previous.count;
-  chunk.bytes_read = bytes_read;
+#endif
+  return count + static_cast<std::size_t>(std::count(at, end, '\n'));
 }
 
-// Renders one chunk: helper threads start on it at once, and the calling thread joins in once it
-// is free, in finish().
-class ChunkRendering {
- public:
-  ChunkRendering(Chunk& chunk, const EventTable& events, std::span<EventRenderer> helper_renderers)
-      : chunk_(chunk), events_(events) {
-    const std::size_t blocks = (chunk.count + block_lines - 1) / block_lines;
-    for (std::size_t w = 0; w < helper_renderers.size() && w + 1 < blocks; ++w)
-      helpers_.emplace_back([this, &renderer = helper_renderers[w]] { render(renderer); });
-  }
+// Counts the line feeds of [from, lines' end) into count, and sets whole_end past the last of them.
+void count_lines(const ByteBuffer& lines, std::size_t from, std::size_t& count, std::size_t& whole_end) noexcept {
+  const std::string_view fresh = lines.view().substr(from);
+  count += count_line_feeds(fresh.data(), fresh.data() + fresh.size());
+  if (std::size_t last = fresh.rfind('\n'); last != std::string_view::npos) whole_end = from + last + 1;
+}
 
-  // Renders whatever the helpers have not claimed, waits for them, and rethrows the first
-  // exception any thread met.
-  void finish(EventRenderer& renderer) {
-    render(renderer);
-    helpers_.clear();  // joins them, so their outcomes and failure are visible here
-    if (failure_) std::rethrow_exception(failure_);
-  }
-
- private:
-  void render(EventRenderer& renderer) {
-    try {
-      for (std::size_t first; (first = next_.fetch_add(block_lines)) < chunk_.count;) {
-        const std::size_t end = std::min(first + block_lines, chunk_.count);
-        for (std::size_t i = first; i < end; ++i)
-          process_line(chunk_.lines[i], chunk_.lines_before + i + 1, events_, renderer, chunk_.outcomes[i]);
+// Reads the log into chunks of whole lines: full chunks while the log comes faster than it is
+// rendered, and the lines there are when it pauses.
+void read_log(LogInput& input, ChunkRing& ring) {
+  ByteBuffer carried;  // the start of the line that follows the last chunk
+  std::size_t next_line = 1;
+  std::uint64_t bytes_read = 0;
+  for (bool at_end = false; !at_end;) {
+    Chunk* chunk = ring.chunk_to_fill();
+    if (chunk == nullptr) return;
+    ByteBuffer& lines = chunk->lines;
+    lines.reset(kept_line_bytes);
+    lines.append(carried.view());
+    carried.reset(kept_line_bytes);
+    std::size_t count = 0;
+    std::size_t whole_end = 0;  // past the last whole line
+    std::optional<Clock::time_point> first_whole;
+    for (;;) {
+      // A chunk's worth; for a line longer than that, as much again as it has so far.
+      const std::size_t room = lines.size() < chunk_bytes ? chunk_bytes - lines.size() : lines.size();
+      char* at = lines.reserve(room + line_padding);
+      const std::size_t received = input.read_some({at, room});
+      if (received == 0) {
+        at_end = true;
+        break;
       }
+      const std::size_t scanned = lines.size();
+      lines.commit(at + received);
+      count_lines(lines, scanned, count, whole_end);
+      if (whole_end == 0) continue;
+      if (lines.size() >= chunk_bytes) break;
+      if (received == room) continue;  // more is there at once
+      const Clock::time_point now = Clock::now();
+      if (!first_whole) first_whole = now;
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*first_whole + longest_wait - now);
+      if (left.count() <= 0 || !input.wait_for_input(std::min(pause, left))) break;
+    }
+    if (at_end && lines.size() > whole_end) {  // the last line, without its line feed
+      ++count;
+      whole_end = lines.size();
+    }
+    if (whole_end == 0) return;
+    carried.append(lines.view().substr(whole_end));
+    lines.truncate(whole_end);
+    chunk->first_line = next_line;
+    next_line += count;
+    bytes_read += whole_end;
+    chunk->bytes_read = bytes_read;
+    ring.filled();
+  }
+}
+
+void render_chunks(ChunkRing& ring, ChunkRenderer& renderer) {
+  while (Chunk* chunk = ring.chunk_to_render()) {
+    try {
+      chunk->failure = nullptr;
+      renderer.render(*chunk);
     } catch (...) {
-      std::lock_guard lock(failure_lock_);
-      if (!failure_) failure_ = std::current_exception();
-      next_ = chunk_.count;  // the others stop after their current block
+      chunk->failure = std::current_exception();
+    }
+    ring.rendered(*chunk);
+  }
+}
+
+// The reading and rendering threads of a run. Ending, also when one of them could not start, it
+// stops them and waits for the renderers; a reader still waiting for its input is left to end
+// with the process.
+class BatchThreads {
+ public:
+  BatchThreads(const std::shared_ptr<ReadingState>& state, std::span<const std::unique_ptr<ChunkRenderer>> renderers)
+      : ring_(state->ring) {
+    try {
+      reader_ = std::thread([state] {
+        try {
+          read_log(*state->input, state->ring);
+          state->ring.end_input(nullptr);
+        } catch (...) {
+          state->ring.end_input(std::current_exception());
+        }
+      });
+      for (const auto& renderer : renderers)
+        renderers_.emplace_back([this, &renderer = *renderer] { render_chunks(ring_, renderer); });
+    } catch (...) {
+      stop();
+      throw;
     }
   }
 
-  Chunk& chunk_;
-  const EventTable& events_;
-  std::atomic<std::size_t> next_{0};
-  std::mutex failure_lock_;
-  std::exception_ptr failure_;
-  // Last, so that an exception on the calling thread joins the helpers before the rest goes.
-  std::vector<std::jthread> helpers_;
+  ~BatchThreads() { stop(); }
+
+  BatchThreads(const BatchThreads&) = delete;
+  BatchThreads& operator=(const BatchThreads&) = delete;
+
+ private:
+  void stop() {
+    ring_.stop();
+    renderers_.clear();  // joins them
+    if (!reader_.joinable()) return;
+    if (ring_.input_ended()) {
+      reader_.join();
+    } else {
+      reader_.detach();
+    }
+  }
+
+  ChunkRing& ring_;
+  std::thread reader_;
+  std::vector<std::jthread> renderers_;
 };
 
 // Writes rendered chunks in order and counts their lines. A malformed line's report comes after
-// the records of the lines before it.
+// the records of the lines before it. Each chunk is flushed, so that the records of a live log
+// show as they are rendered.
 class ChunkWriter {
  public:
   ChunkWriter(std::FILE* out, std::FILE* errors, std::uint64_t max_reported, ProgressMeter& meter,
@@ -156,42 +197,33 @@ class ChunkWriter {
       : out_(out), errors_(errors), max_reported_(max_reported), meter_(meter), summary_(summary) {}
 
   void write(const Chunk& chunk) {
-    if (chunk.count == 0) return;
-    written_.clear();
-    for (std::size_t i = 0; i < chunk.count; ++i) {
-      const LineOutcome& outcome = chunk.outcomes[i];
-      switch (outcome.kind) {
-        case LineOutcome::Kind::blank: continue;
-        case LineOutcome::Kind::event:
-          ++summary_.events;
-          if (outcome.failed) {
-            ++summary_.failed;
-            ++summary_.failures[outcome.problem];
-          }
-          break;
-        case LineOutcome::Kind::malformed:
-          ++summary_.malformed;
-          ++summary_.malformed_by_reason[static_cast<std::size_t>(outcome.malformed_reason)];
-          report(chunk.lines_before + i + 1, outcome.problem);
-          break;
+    std::size_t written = 0;  // of the chunk's records
+    for (const LineNote& note : chunk.notes) {
+      if (!note.malformed) {
+        ++summary_.failed;
+        ++summary_.failures[note.problem];
+        continue;
       }
-      written_ += outcome.record;
-      written_ += '\n';
+      ++summary_.malformed;
+      ++summary_.malformed_by_reason[static_cast<std::size_t>(note.reason)];
+      if (summary_.malformed > max_reported_ + 1) continue;
+      // The records before it first, so that a terminal shows them in order.
+      write_all(out_, chunk.records.view().substr(written, note.record_start - written));
+      written = note.record_start;
+      report(note);
     }
-    write_all(out_, written_);
+    write_all(out_, chunk.records.view().substr(written));
+    flush_output(out_);
+    summary_.events += chunk.events;
     meter_.update(summary_.events, chunk.bytes_read);
   }
 
  private:
-  void report(std::size_t line_number, const std::string& problem) {
-    if (summary_.malformed > max_reported_ + 1) return;
-    // The records before it first, so that a terminal shows them in order.
-    write_all(out_, written_);
-    written_.clear();
+  void report(const LineNote& note) {
     flush_output(out_);
     meter_.clear();
     if (summary_.malformed <= max_reported_) {
-      std::fprintf(errors_, "veduvedad: line %zu: %s\n", line_number, problem.c_str());
+      std::fprintf(errors_, "veduvedad: line %zu: %s\n", note.line_number, note.problem.c_str());
     } else {
       std::fprintf(errors_, "veduvedad: further malformed lines are only counted (--max-errors %llu)\n",
                    static_cast<unsigned long long>(max_reported_));
@@ -203,7 +235,6 @@ class ChunkWriter {
   std::uint64_t max_reported_;
   ProgressMeter& meter_;
   BatchSummary& summary_;
-  std::string written_;
 };
 
 }  // namespace
@@ -212,37 +243,27 @@ BatchRunner::BatchRunner(const PluginLibrary& plugin, const EventTable& events, 
                          BufferPolicy buffers)
     : plugin_(plugin), events_(events), jobs_(jobs == 0 ? 1 : jobs), buffers_(buffers) {}
 
-BatchSummary BatchRunner::run(std::istream& input, std::FILE* out, std::FILE* errors,
+BatchSummary BatchRunner::run(std::unique_ptr<LogInput> input, std::FILE* out, std::FILE* errors,
                               std::uint64_t max_reported, ProgressMeter& meter) {
-  auto start = std::chrono::steady_clock::now();
+  const Clock::time_point start = Clock::now();
   BatchSummary summary;
-
-  // Renderers keep their buffers from chunk to chunk; the calling thread always uses the first,
-  // and each helper the same one of the rest.
-  std::vector<EventRenderer> renderers;
-  renderers.reserve(jobs_);
-  for (unsigned w = 0; w < jobs_; ++w) renderers.emplace_back(plugin_, buffers_);
-  const std::span<EventRenderer> helper_renderers = std::span(renderers).subspan(1);
-
-  // The two chunks take turns: while the helpers render the current one, the other's records are
-  // written and the next chunk is read into it, so the reading and writing overlap the rendering.
-  ChunkWriter writer(out, errors, max_reported, meter, summary);
-  std::array<Chunk, 2> chunks;
-  Chunk* current = &chunks[0];
-  Chunk* other = &chunks[1];
-  read_chunk(input, *other, *current);
-  while (current->count > 0) {
-    ChunkRendering rendering(*current, events_, helper_renderers);
-    writer.write(*other);  // nothing before the first chunk
-    read_chunk(input, *current, *other);
-    rendering.finish(renderers[0]);
-    std::swap(current, other);
+  std::vector<std::unique_ptr<ChunkRenderer>> renderers;
+  for (unsigned w = 0; w < jobs_; ++w) renderers.push_back(std::make_unique<ChunkRenderer>(plugin_, events_, buffers_));
+  auto state = std::make_shared<ReadingState>(std::move(input), ring_size(jobs_));
+  ChunkRing& ring = state->ring;
+  {
+    BatchThreads threads(state, renderers);
+    ChunkWriter writer(out, errors, max_reported, meter, summary);
+    while (Chunk* chunk = ring.chunk_to_write()) {
+      if (chunk->failure) std::rethrow_exception(chunk->failure);
+      writer.write(*chunk);
+      chunk->records.reset(kept_record_bytes);
+      ring.written();
+    }
   }
-  writer.write(*other);
-  flush_output(out);
   meter.clear();
-  if (input.bad()) throw InputError(read_error_message("the event log"));
-  summary.elapsed = std::chrono::steady_clock::now() - start;
+  if (std::exception_ptr failure = ring.input_failure()) std::rethrow_exception(failure);
+  summary.elapsed = Clock::now() - start;
   return summary;
 }
 

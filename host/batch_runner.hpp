@@ -1,24 +1,27 @@
 // Renders an event log of JSON Lines on several threads and writes the records in input order, a
 // malformed line's record in its place.
-// The log is taken in chunks, so memory stays bounded: the threads share out a chunk's lines
-// while the calling thread writes the records of the chunk before and reads the next, then joins
-// them. The records are written a chunk at a time, in order.
+// One thread reads the log in chunks of whole lines, the rendering threads take a chunk each and
+// render it into records, and the calling thread writes the chunks' records in log order, so that
+// reading and writing only move bytes. A few chunks are in flight at once, so memory stays small
+// whatever the log's length. When the log pauses, as a pipe from a live source does, the lines
+// that came are rendered and written at once.
 #pragma once
 
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <istream>
 #include <map>
+#include <memory>
 #include <string>
 
-#include "batch_record.hpp"
+#include "batch_line_parser.hpp"
 #include "event_renderer.hpp"
 
 namespace host {
 
 class EventTable;
+class LogInput;
 class PluginLibrary;
 class ProgressMeter;
 
@@ -38,8 +41,9 @@ class BatchRunner {
 
   // Records go to out, one for each line that is not blank, in input order. The first
   // max_reported malformed lines are also reported on errors, each with its line number. A failed
-  // write to out ends the run with WriteError.
-  BatchSummary run(std::istream& input, std::FILE* out, std::FILE* errors, std::uint64_t max_reported,
+  // write to out ends the run with WriteError, a failed read with InputError once the records of
+  // the lines read before are written.
+  BatchSummary run(std::unique_ptr<LogInput> input, std::FILE* out, std::FILE* errors, std::uint64_t max_reported,
                    ProgressMeter& meter);
 
  private:

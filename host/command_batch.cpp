@@ -5,17 +5,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "batch_runner.hpp"
 #include "command_context.hpp"
 #include "commands.hpp"
-#include "input_file.hpp"
+#include "log_input.hpp"
 #include "progress_meter.hpp"
 
 namespace host {
@@ -45,9 +44,7 @@ std::optional<std::uint64_t> size_of(const std::string& path) {
 }
 
 void run(const BatchOptions& options, CommandContext& context) {
-  std::ifstream file;
-  if (options.log != "-") file = open_input_file(options.log);
-  std::istream& input = options.log == "-" ? std::cin : file;
+  auto input = std::make_unique<LogInput>(options.log);
 
   const unsigned jobs = options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   BatchRunner runner(context.plugin(), context.events(), jobs, buffer_policy(options.buffer_units));
@@ -55,7 +52,7 @@ void run(const BatchOptions& options, CommandContext& context) {
     std::fprintf(stderr, "veduvedad: reading the event log from the terminal, one JSON line per event; %s ends it\n",
                  end_of_input_key);
   ProgressMeter meter(stderr, isatty(STDERR_FILENO) == 1, size_of(options.log));
-  BatchSummary summary = runner.run(input, stdout, stderr, options.max_errors, meter);
+  BatchSummary summary = runner.run(std::move(input), stdout, stderr, options.max_errors, meter);
 
   std::string text = format_summary(summary);
   std::fwrite(text.data(), 1, text.size(), stderr);

@@ -19,17 +19,18 @@ std::string table(const EventTable& events) {
   return out;
 }
 
-std::string json(const EventTable& events) {
-  std::string out = "[";
+ByteBuffer json(const EventTable& events) {
+  ByteBuffer out;
+  out.append("[");
   for (const EventRow& row : events.rows()) {
-    out += row.row == 0 ? "\n  " : ",\n  ";
+    out.append(row.row == 0 ? "\n  " : ",\n  ");
     JsonObjectWriter(out)
         .number("row", static_cast<std::int64_t>(row.row))
         .text("type", row.type)
         .text("name", std::u16string_view(row.record->pszName != nullptr ? row.record->pszName : u""))
         .close();
   }
-  out += "\n]\n";
+  out.append("\n]\n");
   return out;
 }
 
@@ -41,7 +42,11 @@ void add_list_command(CLI::App& app, CommandContext& context) {
   command->add_flag("--json", *as_json, "Write a JSON array of {row, type, name} objects");
   command->callback([&context, as_json] {
     const EventTable& events = context.events();
-    write_all(stdout, *as_json ? json(events) : table(events));
+    if (*as_json) {
+      write_all(stdout, json(events).view());
+    } else {
+      write_all(stdout, table(events));
+    }
   });
 }
 

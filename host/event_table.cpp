@@ -43,23 +43,28 @@ const EventRow* EventTable::row(std::size_t number) const noexcept {
 }
 
 std::vector<const EventRow*> EventTable::find(std::string_view event) const {
-  event = trim_blanks(event);
   std::vector<const EventRow*> found;
+  find(event, found);
+  return found;
+}
+
+void EventTable::find(std::string_view event, std::vector<const EventRow*>& found) const {
+  event = trim_blanks(event);
+  found.clear();
   if (is_row_number(event)) {
     std::size_t number = 0;
     auto [end, error] = std::from_chars(event.data(), event.data() + event.size(), number);
     if (error == std::errc() && end == event.data() + event.size())
       if (const EventRow* r = row(number)) found.push_back(r);
-    return found;
+    return;
   }
   if (std::optional<GUID> type = parse_guid(event)) {
     for (const EventRow& r : rows_)
       if (r.record->guidType == *type) found.push_back(&r);
-    return found;
+    return;
   }
   for (const EventRow& r : rows_)
     if (equal_ignoring_case(r.name, event)) found.push_back(&r);
-  return found;
 }
 
 std::string describe_row(const EventRow& row) {

@@ -35,6 +35,8 @@ class EventTable {
   // (braces optional) or a display name (letter case ignored) every row that has it. Blanks
   // around the argument are ignored.
   std::vector<const EventRow*> find(std::string_view event) const;
+  // The same into found, whose capacity is kept from one call to the next.
+  void find(std::string_view event, std::vector<const EventRow*>& found) const;
 
  private:
   std::vector<EventRow> rows_;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "hex_digit.hpp"
+
 namespace host {
 
 std::string format_guid(const GUID& guid) {
@@ -14,34 +16,20 @@ std::string format_guid(const GUID& guid) {
   return std::string(text.data(), 38);
 }
 
-namespace {
-
-int hex_value(char c) noexcept {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
-
 std::optional<GUID> parse_guid(std::string_view text) {
   if (text.size() == 38 && text.front() == '{' && text.back() == '}')
     text = text.substr(1, 36);
-  if (text.size() != 36) return std::nullopt;
+  if (text.size() != 36 || text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-')
+    return std::nullopt;
 
   // 32 digits in groups of 8-4-4-4-12; the digits fill the GUID's fields most significant first.
+  constexpr std::array<std::size_t, 16> byte_starts{0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34};
   std::array<std::uint8_t, 16> bytes{};
-  std::size_t digit = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (i == 8 || i == 13 || i == 18 || i == 23) {
-      if (text[i] != '-') return std::nullopt;
-      continue;
-    }
-    int value = hex_value(text[i]);
-    if (value < 0) return std::nullopt;
-    bytes[digit / 2] = static_cast<std::uint8_t>(bytes[digit / 2] << 4 | value);
-    ++digit;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const int high = hex_digit_value(text[byte_starts[i]]);
+    const int low = hex_digit_value(text[byte_starts[i] + 1]);
+    if ((high | low) < 0) return std::nullopt;
+    bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
   }
 
   GUID guid{};

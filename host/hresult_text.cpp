@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 
 namespace host {
 
@@ -37,10 +36,11 @@ constexpr NamedResult named_results[] = {
 
 }  // namespace
 
-std::string hresult_hex(HRESULT hr) {
-  std::array<char, 11> text{};
-  std::snprintf(text.data(), text.size(), "0x%08X", static_cast<std::uint32_t>(hr));
-  return std::string(text.data(), 10);
+std::array<char, 10> hresult_hex(HRESULT hr) noexcept {
+  constexpr char digits[] = "0123456789ABCDEF";
+  const auto value = static_cast<std::uint32_t>(hr);
+  return {'0', 'x', digits[value >> 28], digits[value >> 24 & 0xF], digits[value >> 20 & 0xF], digits[value >> 16 & 0xF],
+          digits[value >> 12 & 0xF], digits[value >> 8 & 0xF], digits[value >> 4 & 0xF], digits[value & 0xF]};
 }
 
 std::string_view hresult_name(HRESULT hr) noexcept {
@@ -50,7 +50,8 @@ std::string_view hresult_name(HRESULT hr) noexcept {
 }
 
 std::string describe_hresult(HRESULT hr) {
-  std::string text = hresult_hex(hr);
+  const std::array<char, 10> digits = hresult_hex(hr);
+  std::string text(digits.data(), digits.size());
   if (std::string_view name = hresult_name(hr); !name.empty()) {
     text += ' ';
     text += name;

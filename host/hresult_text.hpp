@@ -1,6 +1,7 @@
 // HRESULTs as people read them: eight hexadecimal digits and the symbolic name.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@
 namespace host {
 
 // "0x80020009".
-std::string hresult_hex(HRESULT hr);
+std::array<char, 10> hresult_hex(HRESULT hr) noexcept;
 
 // "DISP_E_EXCEPTION", or empty for a value without a known name.
 std::string_view hresult_name(HRESULT hr) noexcept;

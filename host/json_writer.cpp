@@ -1,116 +1,132 @@
 #include "json_writer.hpp"
 
 #include <array>
-#include <charconv>
-#include <cstdio>
+#include <bit>
+#include <cstring>
 
 #include "utf16_text.hpp"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace host {
 
 namespace {
 
-void append_unit_escape(std::string& out, char32_t unit) {
-  std::array<char, 7> escape{};
-  std::snprintf(escape.data(), escape.size(), "\\u%04x", static_cast<unsigned>(unit));
-  out.append(escape.data(), 6);
+// \uXXXX, in lower case.
+char* write_unit_escape(char* out, char32_t unit) noexcept {
+  constexpr char digits[] = "0123456789abcdef";
+  out[0] = '\\';
+  out[1] = 'u';
+  for (int i = 0; i < 4; ++i) out[2 + i] = digits[unit >> (12 - 4 * i) & 0xF];
+  return out + 6;
 }
 
-// Escapes what JSON requires; every other code point is written as UTF-8.
-void append_escaped(std::string& out, char32_t value) {
-  switch (value) {
-    case U'"': out += "\\\""; return;
-    case U'\\': out += "\\\\"; return;
-    case U'\n': out += "\\n"; return;
-    case U'\r': out += "\\r"; return;
-    case U'\t': out += "\\t"; return;
-    case U'\b': out += "\\b"; return;
-    case U'\f': out += "\\f"; return;
-    default: break;
-  }
-  if (value < 0x20) {
-    append_unit_escape(out, value);
-  } else {
-    append_utf8(out, value);
-  }
+// For each character below 0x80 that must be escaped, the letter of its short escape where JSON
+// has one; 0 for the others.
+constexpr std::array<char, 0x80> short_escapes = [] {
+  std::array<char, 0x80> letters{};
+  letters['"'] = '"';
+  letters['\\'] = '\\';
+  letters['\n'] = 'n';
+  letters['\r'] = 'r';
+  letters['\t'] = 't';
+  letters['\b'] = 'b';
+  letters['\f'] = 'f';
+  return letters;
+}();
+
+// A character below 0x80 that must be escaped: the short escape where JSON has one.
+char* write_ascii_escape(char* out, char32_t value) noexcept {
+  const char letter = short_escapes[value];
+  if (letter == 0) return write_unit_escape(out, value);
+  out[0] = '\\';
+  out[1] = letter;
+  return out + 2;
 }
 
-// Most text needs no escape: runs of it are copied in one piece.
-template <class Unit>
-bool needs_no_escape(Unit unit) noexcept {
-  return unit >= 0x20 && unit != '"' && unit != '\\';
+// Characters copied as they are: everything but control characters, quotes and backslashes.
+// Bytes above 0x7F are UTF-8 already.
+bool is_plain_byte(unsigned char byte) noexcept { return byte >= 0x20 && byte != '"' && byte != '\\'; }
+bool is_plain_unit(char16_t unit) noexcept { return unit < 0x80 && is_plain_byte(static_cast<unsigned char>(unit)); }
+
+#if defined(__SSE2__)
+// A bit for each byte of a block that is copied as it is: ASCII from the space on, but quotes and
+// backslashes. Packing saturated units above 0xFF to 0xFF, which is not such a byte.
+unsigned plain_bytes(__m128i bytes) noexcept {
+  __m128i printable = _mm_cmpgt_epi8(bytes, _mm_set1_epi8(0x1F));
+  __m128i special = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_andnot_si128(special, printable)));
+}
+#endif
+
+// Copies the ASCII units at the start of [at, end) to out, escaped as need be; both move past
+// them. Renderings are mostly runs of plain ASCII between line breaks and quotes, so the runs go
+// sixteen or eight units at a time and the escapes between them are written in passing. There is
+// room for six bytes per unit at out, so a block of sixteen bytes may be stored whole before
+// knowing how much of it counts.
+void copy_ascii(char*& out, const char16_t*& at, const char16_t* end) noexcept {
+#if defined(__SSE2__)
+  for (std::ptrdiff_t left; (left = end - at) >= 8;) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const bool wide = left >= 16;
+    const __m128i bytes = _mm_packus_epi16(first, wide ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 8)) : first);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+    const unsigned block = wide ? 0xFFFF : 0xFF;
+    const unsigned plain = plain_bytes(bytes) & block;
+    if (plain == block) {
+      const std::size_t count = wide ? 16 : 8;
+      out += count;
+      at += count;
+      continue;
+    }
+    const auto count = static_cast<std::size_t>(std::countr_zero(~plain));
+    out += count;
+    at += count;
+    if (*at >= 0x80) return;
+    out = write_ascii_escape(out, *at++);
+  }
+#endif
+  for (; at != end && *at < 0x80; ++at) {
+    if (is_plain_unit(*at)) {
+      *out++ = static_cast<char>(*at);
+    } else {
+      out = write_ascii_escape(out, *at);
+    }
+  }
 }
 
 }  // namespace
 
-void append_json_string(std::string& out, std::string_view value) {
-  out += '"';
-  for (std::size_t at = 0; at < value.size();) {
-    std::size_t run = at;
-    while (run < value.size() && needs_no_escape(static_cast<unsigned char>(value[run]))) ++run;
-    out.append(value.data() + at, run - at);  // bytes above 0x7F are UTF-8 already
-    if (run < value.size()) append_escaped(out, static_cast<unsigned char>(value[run++]));
-    at = run;
-  }
-  out += '"';
-}
-
-void append_json_string(std::string& out, std::u16string_view value) {
-  out += '"';
-  for (std::size_t at = 0; at < value.size();) {
-    std::size_t run = at;
-    while (run < value.size() && value[run] < 0x80 && needs_no_escape(value[run])) ++run;
-    if (run > at) {
-      std::size_t start = out.size();
-      out.resize(start + (run - at));
-      for (std::size_t i = at; i < run; ++i) out[start + (i - at)] = static_cast<char>(value[i]);
-      at = run;
-      continue;
-    }
-    CodePoint point = next_code_point(value, at);
-    if (point.unpaired_surrogate) {
-      append_unit_escape(out, point.value);
+char* write_json_string(char* out, std::string_view value) noexcept {
+  *out++ = '"';
+  for (char c : value) {
+    auto byte = static_cast<unsigned char>(c);
+    if (is_plain_byte(byte)) {
+      *out++ = c;
     } else {
-      append_escaped(out, point.value);
+      out = write_ascii_escape(out, byte);
     }
   }
-  out += '"';
+  *out++ = '"';
+  return out;
 }
 
-JsonObjectWriter::JsonObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
-
-void JsonObjectWriter::key(std::string_view name) {
-  if (!first_) out_ += ',';
-  first_ = false;
-  append_json_string(out_, name);
-  out_ += ':';
+char* write_json_string(char* out, std::u16string_view value) noexcept {
+  *out++ = '"';
+  const char16_t* at = value.data();
+  const char16_t* end = at + value.size();
+  for (;;) {
+    copy_ascii(out, at, end);
+    if (at == end) break;
+    auto index = static_cast<std::size_t>(at - value.data());
+    CodePoint point = next_code_point(value, index);
+    at = value.data() + index;
+    out = point.unpaired_surrogate ? write_unit_escape(out, point.value) : write_utf8(out, point.value);
+  }
+  *out++ = '"';
+  return out;
 }
-
-JsonObjectWriter& JsonObjectWriter::number(std::string_view name, std::int64_t value) {
-  key(name);
-  std::array<char, 24> digits{};
-  out_.append(digits.data(), std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr);
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::text(std::string_view name, std::string_view value) {
-  key(name);
-  append_json_string(out_, value);
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::text(std::string_view name, std::u16string_view value) {
-  key(name);
-  append_json_string(out_, value);
-  return *this;
-}
-
-JsonObjectWriter& JsonObjectWriter::null(std::string_view name) {
-  key(name);
-  out_ += "null";
-  return *this;
-}
-
-void JsonObjectWriter::close() { out_ += '}'; }
 
 }  // namespace host

@@ -4,18 +4,12 @@
 #include <iostream>
 
 #include "exit_status.hpp"
+#include "hex_digit.hpp"
 #include "input_file.hpp"
 
 namespace host {
 
 namespace {
-
-int digit_value(char c) noexcept {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 bool is_blank(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -27,22 +21,37 @@ bool is_blank(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c 
 
 }  // namespace
 
-std::vector<std::uint8_t> parse_hex(std::string_view text) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(text.size() / 2);
-  for (std::size_t i = 0; i < text.size();) {
+void parse_hex(std::string_view text, std::vector<std::uint8_t>& bytes) {
+  bytes.resize(text.size() / 2);  // the most it can take
+  std::uint8_t* out = bytes.data();
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size;) {
+    if (size - i >= 16 && decode_hex_block(text.data() + i, out)) {
+      out += 8;
+      i += 16;
+      continue;
+    }
+    const int high = hex_digit_value(text[i]);
+    const int low = i + 1 < size ? hex_digit_value(text[i + 1]) : -1;
+    if (high >= 0 && low >= 0) {
+      *out++ = static_cast<std::uint8_t>(high << 4 | low);
+      i += 2;
+      continue;
+    }
     if (is_blank(text[i])) {
       ++i;
       continue;
     }
-    int high = digit_value(text[i]);
     if (high < 0) reject(text, i, "not a hexadecimal digit");
-    if (i + 1 >= text.size() || is_blank(text[i + 1])) reject(text, i, "a byte needs two digits");
-    int low = digit_value(text[i + 1]);
-    if (low < 0) reject(text, i + 1, "not a hexadecimal digit");
-    bytes.push_back(static_cast<std::uint8_t>(high << 4 | low));
-    i += 2;
+    if (i + 1 >= size || is_blank(text[i + 1])) reject(text, i, "a byte needs two digits");
+    reject(text, i + 1, "not a hexadecimal digit");
   }
+  bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+}
+
+std::vector<std::uint8_t> parse_hex(std::string_view text) {
+  std::vector<std::uint8_t> bytes;
+  parse_hex(text, bytes);
   return bytes;
 }
 
@@ -74,10 +83,10 @@ std::vector<std::uint8_t> read_payload_file(const std::string& path) {
 bool looks_like_hex(std::span<const std::uint8_t> bytes) noexcept {
   auto is_text = [](std::uint8_t byte) {
     char c = static_cast<char>(byte);
-    return digit_value(c) >= 0 || is_blank(c);
+    return hex_digit_value(c) >= 0 || is_blank(c);
   };
   return std::all_of(bytes.begin(), bytes.end(), is_text) &&
-         std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return digit_value(static_cast<char>(byte)) >= 0; });
+         std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return hex_digit_value(static_cast<char>(byte)) >= 0; });
 }
 
 }  // namespace host

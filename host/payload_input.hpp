@@ -12,6 +12,8 @@ namespace host {
 // Two hexadecimal digits per byte, either letter case; blanks may stand between bytes.
 // InputError names the first offending character.
 std::vector<std::uint8_t> parse_hex(std::string_view text);
+// The same into bytes, whose capacity is kept from one call to the next.
+void parse_hex(std::string_view text, std::vector<std::uint8_t>& bytes);
 
 // Upper-case digits, two per byte, nothing between them: the form parse_hex reads back.
 std::string format_hex(std::span<const std::uint8_t> bytes);

@@ -55,11 +55,11 @@ ColourDepth colour_depth(ColourMode mode, int file_descriptor) {
                                                                                           : ColourDepth::palette_256;
 }
 
-std::string colour_hex(std::uint32_t colorref) {
-  Rgb rgb = channels(colorref);
-  std::array<char, 8> text{};
-  std::snprintf(text.data(), text.size(), "#%02X%02X%02X", rgb.red, rgb.green, rgb.blue);
-  return std::string(text.data(), 7);
+std::array<char, 7> colour_hex(std::uint32_t colorref) noexcept {
+  constexpr char digits[] = "0123456789ABCDEF";
+  // COLORREF holds red in its low byte; the text puts it first.
+  return {'#', digits[colorref >> 4 & 0xF], digits[colorref & 0xF], digits[colorref >> 12 & 0xF],
+          digits[colorref >> 8 & 0xF], digits[colorref >> 20 & 0xF], digits[colorref >> 16 & 0xF]};
 }
 
 std::string paint(ColourDepth depth, std::uint32_t colorref, std::string_view text) {

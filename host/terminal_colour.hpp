@@ -2,6 +2,7 @@
 // the terminal says it has it, otherwise the nearest colour of the 256-colour palette.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@ enum class ColourDepth { none, palette_256, true_colour };
 ColourDepth colour_depth(ColourMode mode, int file_descriptor);
 
 // "#RRGGBB".
-std::string colour_hex(std::uint32_t colorref);
+std::array<char, 7> colour_hex(std::uint32_t colorref) noexcept;
 
 // text between the escape sequences that select the colour as foreground and reset it. White and
 // the light colour of changed properties vanish on a light background, so text in them keeps the

@@ -2,8 +2,8 @@
 
 namespace host {
 
-void append_utf8(std::string& out, char32_t value) {
-  auto byte = [&out](char32_t bits) { out += static_cast<char>(static_cast<unsigned char>(bits)); };
+char* write_utf8(char* out, char32_t value) noexcept {
+  auto byte = [&out](char32_t bits) { *out++ = static_cast<char>(static_cast<unsigned char>(bits)); };
   if (value < 0x80) {
     byte(value);
   } else if (value < 0x800) {
@@ -19,13 +19,15 @@ void append_utf8(std::string& out, char32_t value) {
     byte(0x80 | (value >> 6 & 0x3F));
     byte(0x80 | (value & 0x3F));
   }
+  return out;
 }
 
 std::string to_display_utf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for_each_code_point(text, [&out](CodePoint point) {
-    append_utf8(out, point.unpaired_surrogate ? U'\uFFFD' : point.value);
+    char bytes[4];
+    out.append(bytes, write_utf8(bytes, point.unpaired_surrogate ? U'\uFFFD' : point.value));
   });
   return out;
 }

@@ -30,8 +30,8 @@ void for_each_code_point(std::u16string_view text, Visit&& visit) {
   for (std::size_t at = 0; at < text.size();) visit(next_code_point(text, at));
 }
 
-// Appends the UTF-8 form of a scalar value.
-void append_utf8(std::string& out, char32_t value);
+// Writes the UTF-8 form of a scalar value, at most four bytes, and returns its end.
+char* write_utf8(char* out, char32_t value) noexcept;
 
 // UTF-8 for a terminal or a file: unpaired surrogates become U+FFFD, everything else is kept.
 std::string to_display_utf8(std::u16string_view text);

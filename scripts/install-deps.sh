@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libxml2-dev help2man man-db
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libxml2-dev libsimdjson-dev
+  help2man man-db
   "$@"
 )
 

@@ -18,6 +18,7 @@ using ::testing::Not;
 constexpr const char* inband_switch = "{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}";
 constexpr const char* space_database_v0 = "{A03758A6-2081-45F5-A5D1-2E56101CEA78}";
 constexpr const char* device_allocatable = "{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}";
+constexpr const char* satellite_switch = "{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}";
 
 std::string event_line(const std::string& type, const std::string& payload, int row = -1) {
   std::string line = std::string("{\"type\": \"") + type + "\", \"payload\": \"" + payload + "\"";
@@ -32,29 +33,38 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-TEST(HostBatch, RecordsKeepTheInputOrderWhateverTheNumberOfThreads) {
+TEST(HostBatch, RecordsAreTheSameBytesInInputOrderWhateverTheNumberOfThreads) {
   std::string long_name;
   for (int i = 0; i < 1100; ++i) long_name += "4100";
-  // Several rows and outcomes, failures among them, a malformed line, and a slow one whose XML
-  // outgrows the first buffer: line, row, HRESULT.
+  // Several rows and outcomes, failures among them, malformed lines (one holding a NUL byte), a
+  // rendering with NUL units, and a slow one whose XML outgrows the first buffer: line, row,
+  // HRESULT.
   const std::vector<std::tuple<std::string, int, const char*>> kinds{
       {event_line(inband_switch, "102100401F0080BE5D510300000060E31600"), 9, "0x00000000"},
       {event_line(inband_switch, "10"), 9, "0x80020009"},
       {event_line(space_database_v0, "00", 11), 11, "0x00000000"},
       {event_line(device_allocatable, "00004C04" + long_name + "0000000000 01"), 16, "0x00000000"},
       {event_line(device_allocatable, "01000100"), 16, "0x800401E4"},
+      {event_line(satellite_switch, "00000000 0300 4100 0000 4200 0000 0000 0000"), 17, "0x00000000"},
       {"not JSON\n", -1, ""},
+      {"{\"type\": 9, \"payload\": \"01" + std::string(1, '\0') + "\"}\n", -1, ""},
   };
   std::string log;
-  for (std::size_t i = 0; i < 5000; ++i)  // more than one chunk
+  for (std::size_t i = 0; i < 5000; ++i)  // several chunks
     log += std::get<0>(kinds[(i * 7 + i / 13) % kinds.size()]);
   std::string file = write_temporary_file("mixed.jsonl", log);
 
   Outcome one = run_host({{"batch", file, "--jobs", "1", "--max-errors", "0"}});
-  Outcome four = run_host({{"batch", file, "--jobs", "4", "--max-errors", "0"}});
-  EXPECT_EQ(four.status, 2);
-  EXPECT_EQ(four.out, one.out);
-  std::vector<std::string> records = lines_of(four.out);
+  for (const char* jobs : {"2", "8"}) {
+    Outcome more = run_host({{"batch", file, "--jobs", jobs, "--max-errors", "0"}});
+    EXPECT_EQ(more.status, 2);
+    EXPECT_EQ(more.out, one.out) << jobs << " jobs";
+    EXPECT_EQ(more.err.substr(0, more.err.find("events per second")), one.err.substr(0, one.err.find("events per second")));
+  }
+  // The text keeps the NUL unit; the XML, which cannot hold one, shows U+FFFD in its place.
+  EXPECT_THAT(one.out, HasSubstr(R"(from satellite 'A\u0000B')"));
+  EXPECT_THAT(one.out, HasSubstr("<old-satellite moniker=\\\"\\\">A\xEF\xBF\xBD" "B</old-satellite>"));
+  std::vector<std::string> records = lines_of(one.out);
   ASSERT_EQ(records.size(), 5000u);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const auto& [line, row, hr] = kinds[(i * 7 + i / 13) % kinds.size()];
@@ -67,6 +77,28 @@ TEST(HostBatch, RecordsKeepTheInputOrderWhateverTheNumberOfThreads) {
   }
 }
 
+TEST(HostBatch, LinesOfALogThatStaysOpenAreRenderedAsTheyCome) {
+  // What is written to the host's input, and the start of the last record it must then have
+  // written, long before its input ends. A line may come in pieces.
+  const std::string whole = event_line(inband_switch, "0100");
+  const std::vector<std::pair<std::string, std::string>> bursts{
+      {whole + event_line(inband_switch, "10"), "{\"line\":2,"},
+      {whole.substr(0, 20), "{\"line\":2,"},
+      {whole.substr(20) + "\nnot JSON\n", "{\"line\":5,\"malformed\""},
+  };
+  LiveHost host({"batch", "--jobs", "2"});
+  for (const auto& [input, record] : bursts) {
+    host.write_input(input);
+    // Generous: a loaded machine may take long to schedule the host; nothing waits this long
+    // unless the records stay unwritten.
+    EXPECT_THAT(host.read_until(record, std::chrono::seconds(20)), HasSubstr(record)) << input;
+  }
+  Outcome run = host.finish();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(lines_of(run.out).size(), 4u);
+  EXPECT_THAT(run.err, HasSubstr("events: 3 (1 failed), malformed lines: 1\n"));
+}
+
 TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason) {
   const std::vector<std::pair<std::string, std::string>> malformed{
       {"this is not JSON\n", "not valid JSON"},
@@ -74,6 +106,11 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
       {"{\"payload\": \"00\"}\n", "no \"type\""},
       {"{\"type\": true, \"payload\": \"00\"}\n",
        "\"type\" must be a row number, an event-type GUID or a display name"},
+      // Numbers that are not row numbers, though 0 and 2^64 might pass for them.
+      {"{\"type\": -0, \"payload\": \"00\"}\n", "\"type\" must be a row number, an event-type GUID or a display name"},
+      {"{\"type\": 18446744073709551616, \"payload\": \"00\"}\n",
+       "\"type\" must be a row number, an event-type GUID or a display name"},
+      {"{\"type\": 0, \"payload\": \"00\", \"row\": -0}\n", "\"row\" must be a row number"},
       {event_line("InBand Swich", "00"), "no event matches 'InBand Swich'; did you mean 'InBand Switch'?"},
       {event_line("{00000000-0000-0000-0000-000000000001}", ""),
        "no event matches '{00000000-0000-0000-0000-000000000001}' (try: veduvedad list)"},
@@ -84,7 +121,8 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
       {event_line(inband_switch, "0G"), "bad hexadecimal payload at character 2: not a hexadecimal digit 'G'"},
       {"{\"type\": 9}\n", "\"payload\" must be a hexadecimal string"},
   };
-  std::string log = event_line(inband_switch, "0100");
+  // The first line starts with a byte order mark, which is passed over.
+  std::string log = "\xEF\xBB\xBF" + event_line(inband_switch, "0100");
   for (const auto& [line, report] : malformed) log += line;
   // A blank line, three forms of EVENT, then failures: of both parts, and of the XML alone.
   log += "\n" + event_line(space_database_v0, "00", 11) + "{\"type\": 9, \"payload\": \"1021\"}\n" +
@@ -116,14 +154,14 @@ TEST(HostBatch, MalformedLinesGetARecordInTheirPlaceAndTheSummaryGroupsByReason)
   EXPECT_EQ(xml_failure["text"], "Properties were modified.");
   EXPECT_EQ(xml_failure["colour"], "#80FFFF") << "the text succeeded";
 
-  EXPECT_THAT(run.err, HasSubstr("events: 6 (4 failed), malformed lines: 11\n"
+  EXPECT_THAT(run.err, HasSubstr("events: 6 (4 failed), malformed lines: 14\n"
                                  "failures by reason:\n"
                                  "  3  0x80020009 DISP_E_EXCEPTION: an underflow occured\n"
                                  "  1  0x800401E4 MK_E_SYNTAX (no error description)\n"
                                  "malformed lines by reason:\n"
-                                 "  2  no \"type\" string or row number\n"
+                                 "  4  no \"type\" string or row number\n"
+                                 "  3  \"row\" is not a row of the event\n"
                                  "  2  \"type\" matches no event\n"
-                                 "  2  \"row\" is not a row of the event\n"
                                  "  2  \"payload\" is not hexadecimal text\n"
                                  "  1  not valid JSON\n"
                                  "  1  not a JSON object\n"
@@ -220,7 +258,7 @@ TEST(HostBatch, TextsWithNulUnitsAndLoneSurrogatesAreKeptLosslessly) {
   // new moniker is a lone low surrogate. The sentence carries them as they came, through the JSON
   // escapes; the document has them replaced by U+FFFD, as XML requires.
   std::string payload = "00000000 0300 4100 0000 4200 0000 0400 00D8 7800 3DD8 00DE 0100 00DC";
-  Outcome run = run_host({{"batch"}, event_line("{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}", payload)});
+  Outcome run = run_host({{"batch"}, event_line(satellite_switch, payload)});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_THAT(run.out, HasSubstr(R"("text":"Remote transitioned from satellite 'A\u0000B' to '\ud800x)"
                                  "\xF0\x9F\x98\x80'.\""));

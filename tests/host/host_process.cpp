@@ -1,6 +1,7 @@
 #include "host_process.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -122,6 +123,67 @@ Outcome run_host_on_terminal(const Invocation& invocation) {
   close(terminal);
   Outcome outcome = wait_for(pid);
   outcome.out = shown;
+  return outcome;
+}
+
+LiveHost::LiveHost(const std::vector<std::string>& arguments) : err_path_(fresh_path("err")) {
+  int input[2], output[2];
+  if (pipe(input) != 0 || pipe(output) != 0) throw std::runtime_error("cannot make pipes");
+  std::vector<std::string> strings{VED_HOST_PATH};
+  strings.insert(strings.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : strings) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_ = fork();
+  if (pid_ < 0) throw std::runtime_error("cannot start the host");
+  if (pid_ == 0) {
+    dup2(input[0], 0);
+    dup2(output[1], 1);
+    dup2(open(err_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    for (int end : {input[0], input[1], output[0], output[1]}) close(end);
+    execv(VED_HOST_PATH, argv.data());
+    _exit(127);
+  }
+  close(input[0]);
+  close(output[1]);
+  input_ = input[1];
+  output_ = output[0];
+}
+
+LiveHost::~LiveHost() {
+  if (pid_ > 0) finish();
+}
+
+void LiveHost::write_input(const std::string& text) {
+  if (write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+    throw std::runtime_error("cannot write to the host");
+}
+
+std::string LiveHost::read_until(const std::string& expected, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (received_.find(expected) == std::string::npos) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd readable{output_, POLLIN, 0};
+    if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0) break;
+    char chunk[4096];
+    ssize_t n = read(output_, chunk, sizeof chunk);
+    if (n <= 0) break;
+    received_.append(chunk, static_cast<std::size_t>(n));
+  }
+  return received_;
+}
+
+Outcome LiveHost::finish() {
+  if (input_ >= 0) close(input_);
+  input_ = -1;
+  char chunk[4096];
+  for (ssize_t n; (n = read(output_, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
+    if (n > 0) received_.append(chunk, static_cast<std::size_t>(n));
+  close(output_);
+  Outcome outcome = wait_for(pid_);
+  pid_ = -1;
+  outcome.out = received_;
+  outcome.err = read_file(err_path_);
   return outcome;
 }
 

@@ -1,6 +1,9 @@
 // Runs the veduvedad executable as a separate process and collects what a user would see.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +45,29 @@ Outcome run_host(const Invocation& invocation);
 
 // Standard output and error are one terminal; `out` receives what it showed (lines end "\r\n").
 Outcome run_host_on_terminal(const Invocation& invocation);
+
+// A run whose standard input and output are pipes that the test holds, so that it can write input
+// while the host runs and see what the host writes as it comes. Standard error goes to a file.
+class LiveHost {
+ public:
+  explicit LiveHost(const std::vector<std::string>& arguments);
+  ~LiveHost();
+  LiveHost(const LiveHost&) = delete;
+  LiveHost& operator=(const LiveHost&) = delete;
+
+  void write_input(const std::string& text);
+  // Everything the host has written so far, once it contains expected or once timeout has passed.
+  std::string read_until(const std::string& expected, std::chrono::milliseconds timeout);
+  // Ends the input and waits for the host to exit.
+  Outcome finish();
+
+ private:
+  pid_t pid_ = -1;
+  int input_ = -1;
+  int output_ = -1;
+  std::string err_path_;
+  std::string received_;
+};
 
 // A file in the test's temporary directory holding contents; returns its path.
 std::string write_temporary_file(const std::string& name, const std::string& contents);
