@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/com_services.hpp"
+#include "io/copy_units.hpp"
 #include "io/formatted_text.hpp"
 #include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
+#include "io/widening.hpp"
 
 namespace io::text {
 

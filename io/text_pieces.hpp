@@ -5,23 +5,19 @@
 // names and line breaks, cost next to nothing.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "io/com_services.hpp"
+#include "io/copy_units.hpp"
 #include "io/formatted_text.hpp"
 #include "io/narrow_text.hpp"
+#include "io/scanning.hpp"
 #include "io/wide_text.hpp"
+#include "io/widening.hpp"
 #include "io/xml_escaping.hpp"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace io::text::pieces {
 
@@ -47,117 +43,9 @@ struct plain_text {
 // A line break, allowed only as the last piece of a write.
 struct newline {};
 
-// Whether text holds a unit of a set. A set gives matches(unit) and, with SSE2, match_bytes and
-// match_units: 0xFF in each byte or unit lane of a block that is in the set. The scans look at 16
-// bytes at once where there are 16, and at the two overlapping ends of a shorter text joined into
-// one block, since most texts are short.
+using io::holds;
+using io::line_breaks;
 
-// Line breaks, where the indented writer starts a new line.
-struct line_breaks {
-  static constexpr bool matches(char16_t unit) noexcept { return unit == u'\n'; }
-#if defined(__SSE2__)
-  static __m128i match_bytes(__m128i block) noexcept {
-    return _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'));
-  }
-  static __m128i match_units(__m128i block) noexcept {
-    return _mm_cmpeq_epi16(block, _mm_set1_epi16(u'\n'));
-  }
-#endif
-};
-
-#if defined(__SSE2__)
-namespace scanning {
-
-inline __m128i load16(const std::uint8_t* p) noexcept {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-inline __m128i load8(const std::uint8_t* p) noexcept {
-  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-}
-inline __m128i load4(const std::uint8_t* p) noexcept {
-  std::int32_t block;
-  std::memcpy(&block, p, sizeof block);
-  return _mm_cvtsi32_si128(block);
-}
-// The first and last 8 of 8 to 16 bytes as one block.
-inline __m128i ends8(const std::uint8_t* p, std::size_t size) noexcept {
-  return _mm_unpacklo_epi64(load8(p), load8(p + size - 8));
-}
-// The first and last 4 of 4 to 8 bytes, in the low 8 bytes of a block whose high 8 are zero.
-inline __m128i ends4(const std::uint8_t* p, std::size_t size) noexcept {
-  return _mm_unpacklo_epi32(load4(p), load4(p + size - 4));
-}
-inline bool any(__m128i lanes) noexcept { return _mm_movemask_epi8(lanes) != 0; }
-inline bool any_low8(__m128i lanes) noexcept { return (_mm_movemask_epi8(lanes) & 0xFF) != 0; }
-
-}  // namespace scanning
-
-// Texts of 16 bytes or more, out of line: rarer, and long enough to pay for the call.
-template <class Set>
-[[gnu::noinline]] inline bool long_text_holds(const std::uint8_t* p, std::size_t n) noexcept {
-  using namespace scanning;
-  for (std::size_t i = 0; i + 16 < n; i += 16)
-    if (any(Set::match_bytes(load16(p + i)))) return true;
-  return any(Set::match_bytes(load16(p + n - 16)));
-}
-
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
-  using namespace scanning;
-  const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
-  const std::size_t n = text.size();
-  if (n >= 16) return long_text_holds<Set>(p, n);
-  if (n >= 8) return any(Set::match_bytes(ends8(p, n)));
-  if (n >= 4) return any_low8(Set::match_bytes(ends4(p, n)));
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(p[i])) return true;
-  return false;
-}
-
-// Whether n little-endian UTF-16 units hold a unit of the set.
-template <class Set>
-[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
-  using namespace scanning;
-  if (n >= 8) {
-    std::size_t i = 0;
-    for (; i + 16 < n; i += 8)
-      if (any(Set::match_units(load16(bytes + 2 * i)))) return true;
-    // The last two blocks, overlapping, in one test.
-    return any(_mm_or_si128(Set::match_units(load16(bytes + 2 * i)),
-                            Set::match_units(load16(bytes + 2 * (n - 8)))));
-  }
-  if (n >= 4) return any(Set::match_units(ends8(bytes, 2 * n)));
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
-  return false;
-}
-#else
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
-  for (char c : text)
-    if (Set::matches(static_cast<unsigned char>(c))) return true;
-  return false;
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
-  return false;
-}
-#endif
-template <class Set>
-[[gnu::always_inline]] inline bool holds(NarrowText text) noexcept {
-  return holds<Set>(text.text);
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(WideText text) noexcept {
-  return holds<Set>(text.bytes, text.units);
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::u16string_view text) noexcept {
-  static_assert(std::endian::native == std::endian::little);
-  return holds<Set>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
 [[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
   return holds<line_breaks>(text);
 }
