@@ -10,9 +10,7 @@ void write_device_header(ByteCursor& in, xml_output& out) {
   out.attribute("moniker", device.moniker.get());
   if (!device.name.empty()) {
     out.line_break();
-    out.start_element("name");
-    out.put_text(device.name);
-    out.end_element_line();
+    out.text_element_line("name", device.name);
   }
   out.end_element_line();
 }

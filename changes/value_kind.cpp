@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "changes/device_reference.hpp"
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 
 namespace ui::event {
@@ -79,7 +78,7 @@ template <bool LineBreak>
 void write_value_and_close(ByteCursor& in, xml_output& out, data::ValueKind kind) {
   read_value(
       in, kind,
-      [&](const auto& text) { LineBreak ? end_with_text_line(out, text) : end_with_text(out, text); },
+      [&](const auto& text) { LineBreak ? out.end_with_text_line(text) : out.end_with_text(text); },
       [&](const auto& write) {
         write(out);
         LineBreak ? out.end_element_line() : out.end_element();

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "events/xml_element.hpp"
 #include "io/com_services.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
@@ -37,13 +36,13 @@ void write_member_xml(xml_output& out, std::string_view element, IMoniker* monik
   out.attribute("moniker", moniker);
   if (!name.empty()) {
     out.line_break();
-    write_text_line(out, "name", name);
+    out.text_element_line("name", name);
   }
   out.end_element_line();
 }
 
 void write_flag_xml(xml_output& out, std::string_view element, std::uint8_t flag) {
-  write_text_line(out, element, io::bool_text(flag));
+  out.text_element_line(element, io::bool_text(flag));
 }
 
 }  // namespace

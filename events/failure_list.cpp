@@ -1,6 +1,5 @@
 #include "events/failure_list.hpp"
 
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
 #include "plugin/eventui.h"
@@ -48,8 +47,8 @@ std::uint32_t render_failure_list_text(text_output& out, ByteCursor& cursor,
 
 void render_failure_list_xml(xml_output& out, ByteCursor& cursor) {
   const FailureListRecord record(cursor);
-  write_text_line(out, "device", record.device_name);
-  write_text_line(out, "reason", io::integer_text(static_cast<std::int32_t>(record.reason)));
+  out.text_element_line("device", record.device_name);
+  out.text_element_line("reason", io::integer_text(static_cast<std::int32_t>(record.reason)));
 }
 
 std::uint32_t render_setup_failure_added_text(text_output& out, ByteCursor& cursor) {

@@ -4,7 +4,6 @@
 
 #include "events/inband_switch_flags.hpp"
 #include "events/site_state.hpp"
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "plugin/eventui.h"
 
@@ -41,8 +40,8 @@ void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
   out.start_element("result");
   out.line_break();
   out.indent();
-  write_text_line(out, "code", io::integer_text(static_cast<std::int32_t>(result)));
-  write_text_line(out, "description", result_name(result));
+  out.text_element_line("code", io::integer_text(static_cast<std::int32_t>(result)));
+  out.text_element_line("description", result_name(result));
   out.outdent();
   out.end_element_line();
   if (flags.performed()) {

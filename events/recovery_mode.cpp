@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "events/xml_element.hpp"
 #include "io/wide_text.hpp"
 #include "plugin/eventui.h"
 
@@ -41,10 +40,6 @@ std::string_view disposition_name(RecoveryDisposition disposition) noexcept {
   return "Unknown";
 }
 
-void write_device_xml(xml_output& out, io::WideText name) {
-  write_text_element(out, "device", name);
-}
-
 // "The <kind> device '<name><ending>", the device name as it was recorded.
 void write_device_sentence(text_output& out, std::string_view opening, io::WideText name,
                            std::string_view ending) {
@@ -72,15 +67,15 @@ constexpr std::string_view allocatable_opening = "The allocatable device '";
 }  // namespace
 
 void render_recovery_entered_xml(xml_output& out, ByteCursor& cursor) {
-  write_device_xml(out, cursor.read_wstring());
+  out.text_element("device", cursor.read_wstring());
 }
 
 void render_recovery_exited_xml(xml_output& out, ByteCursor& cursor) {
   const RecoveryDisposition disposition{cursor.read_u8()};
   const io::WideText name = cursor.read_wstring();
-  write_device_xml(out, name);
+  out.text_element("device", name);
   out.line_break();
-  write_text_line(out, "disposition", disposition_name(disposition));
+  out.text_element_line("disposition", disposition_name(disposition));
 }
 
 std::uint32_t render_managed_recovery_entered_text(text_output& out, ByteCursor& cursor) {

@@ -2,11 +2,7 @@
 
 #include <array>
 #include <bit>
-#include <cstring>
-#include <utility>
 
-#include "io/text_output.hpp"
-#include "io/xml_output.hpp"
 #include "plugin/errors.hpp"
 
 namespace io {
@@ -75,24 +71,6 @@ NumberText scaled_text(std::int64_t integer, std::span<const UnitRow> table) {
 
 }  // namespace
 
-void NumberText::push_digits(std::uint64_t magnitude, int count) noexcept {
-  static constexpr auto pairs = [] {
-    std::array<char16_t, 200> table{};
-    for (std::size_t i = 0; i < 100; ++i) {
-      table[2 * i] = static_cast<char16_t>(u'0' + i / 10);
-      table[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
-    }
-    return table;
-  }();
-  size_ += static_cast<std::size_t>(count);
-  char16_t* digit = text_ + size_;
-  for (; count >= 2; count -= 2, magnitude /= 100) {
-    digit -= 2;
-    std::memcpy(digit, &pairs[2 * (magnitude % 100)], 2 * sizeof(char16_t));
-  }
-  if (count == 1) *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
-}
-
 NumberText decimal_text(decimal value) {
   NumberText text;
   std::int64_t m = value.mantissa();
@@ -126,7 +104,6 @@ NumberText decimal_text(decimal value) {
   }
   return text;
 }
-
 
 const UnitRow frequency_units[6] = {
     {u"Hz", 0}, {u"KHz", 3}, {u"MHz", 6}, {u"GHz", 9}, {u"THz", 12}, {u"PHz", 15},
@@ -175,21 +152,10 @@ NumberText power_text(std::int16_t hundredths_dbm) {
   return text;
 }
 
-template <class Sink>
-void put_number(Sink& out, const NumberText& text) {
-  if (text.is_too_large()) throw generic_error_t<char16_t>(u"decimal overflow");
-  try {
-    out.put_text(FormattedText{text.view()});
-  } catch (const io::overflow&) {
-    for (const char16_t& c : text.number()) out.put_text(FormattedText{{&c, 1}});
-    if (!text.unit().empty()) out.put_text(FormattedText{text.unit()});
-  }
+std::u16string_view bool_text(std::uint32_t value) noexcept {
+  constexpr std::u16string_view true_text = u"true", false_text = u"false";
+  return value != 0 ? true_text : false_text;
 }
-
-template void put_number(ui::event::text_output&, const NumberText&);
-template void put_number(ui::event::xml_output&, const NumberText&);
-
-std::u16string_view bool_text(std::uint32_t value) noexcept { return value != 0 ? u"true" : u"false"; }
 
 template <class E>
 std::u16string_view enum_text(std::uint32_t value) {
