@@ -67,9 +67,9 @@ void read_value(ByteCursor& in, data::ValueKind kind, Plain&& plain, Written&& w
     case ValueKind::device_reference:
       return written([&](xml_output& out) { write_device_reference(in, out); });
     case ValueKind::inband_enable:
-      return plain(io::enum_text<data::INBAND_IENABLE>(in.read_u32()));
+      return plain(io::enum_text(data::inband_enable_names, in.read_u32()));
     case ValueKind::entry_rate_option:
-      return plain(io::enum_text<data::ENTRY_RATE_OPTIONS>(in.read_u32()));
+      return plain(io::enum_text(data::entry_rate_option_names, in.read_u32()));
   }
 }
 

@@ -1,21 +1,28 @@
 #include "events/failure_list.hpp"
 
+#include "io/enum_names.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
 #include "plugin/eventui.h"
 
 namespace data {
 
+namespace {
+
+constexpr io::EnumRow<FailureListReason, std::u16string_view> reason_texts[] = {
+    {FailureListReason::redundant_update, u"redundant update."},
+    {FailureListReason::failed_setup, u"failed setup."},
+    {FailureListReason::successful_setup, u"successful setup."},
+    {FailureListReason::failed_takedown, u"failed takedown."},
+    {FailureListReason::successful_takedown, u"successful takedown."},
+    {FailureListReason::recovery_request, u"recovery request."},
+};
+
+}  // namespace
+
 std::u16string_view failure_reason_text(FailureListReason reason) noexcept {
-  switch (reason) {
-    case FailureListReason::redundant_update: return u"redundant update.";
-    case FailureListReason::failed_setup: return u"failed setup.";
-    case FailureListReason::successful_setup: return u"successful setup.";
-    case FailureListReason::failed_takedown: return u"failed takedown.";
-    case FailureListReason::successful_takedown: return u"successful takedown.";
-    case FailureListReason::recovery_request: return u"recovery request.";
-  }
-  return u"unknown reason.";
+  constexpr std::u16string_view unknown_reason = u"unknown reason.";
+  return io::enum_name_of(reason_texts, reason, unknown_reason);
 }
 
 }  // namespace data

@@ -4,6 +4,7 @@
 
 #include "events/inband_switch_flags.hpp"
 #include "events/site_state.hpp"
+#include "io/enum_names.hpp"
 #include "io/formatting.hpp"
 #include "plugin/eventui.h"
 
@@ -24,12 +25,18 @@ namespace {
 
 using data::OutOfBandSwitchResult;
 
-constexpr std::string_view result_names[] = {"unknown", "success", "reverted", "recoverable",
-                                             "failure"};
+constexpr io::EnumRow<OutOfBandSwitchResult, std::string_view> result_names[] = {
+    {OutOfBandSwitchResult::unknown, "unknown"},
+    {OutOfBandSwitchResult::success, "success"},
+    {OutOfBandSwitchResult::reverted, "reverted"},
+    {OutOfBandSwitchResult::recoverable, "recoverable"},
+    {OutOfBandSwitchResult::failure, "failure"},
+};
 
 // Values past the named ones read as "success", as the service reports them.
 std::string_view result_name(std::uint32_t result) noexcept {
-  return result < std::size(result_names) ? result_names[result] : "success";
+  constexpr std::string_view success = "success";
+  return io::enum_name_of(result_names, OutOfBandSwitchResult{result}, success);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "io/enum_names.hpp"
 #include "io/wide_text.hpp"
 #include "plugin/eventui.h"
 
@@ -22,23 +23,13 @@ namespace {
 
 using data::RecoveryDisposition;
 
-struct DispositionRow {
-  RecoveryDisposition disposition;
-  std::string_view name;
-};
-
-constexpr DispositionRow disposition_names[] = {
+// "Successfull" is the service's own spelling, which viewers have always shown: kept as it is.
+constexpr io::EnumRow<RecoveryDisposition, std::string_view> disposition_names[] = {
     {RecoveryDisposition::successful, "Successfull"},
     {RecoveryDisposition::forced, "Forced"},
     {RecoveryDisposition::forced_by_user, "Forced by User"},
     {RecoveryDisposition::forced_by_system, "Forced by System"},
 };
-
-std::string_view disposition_name(RecoveryDisposition disposition) noexcept {
-  for (const DispositionRow& row : disposition_names)
-    if (row.disposition == disposition) return row.name;
-  return "Unknown";
-}
 
 // "The <kind> device '<name><ending>", the device name as it was recorded.
 void write_device_sentence(text_output& out, std::string_view opening, io::WideText name,
@@ -75,7 +66,8 @@ void render_recovery_exited_xml(xml_output& out, ByteCursor& cursor) {
   const io::WideText name = cursor.read_wstring();
   out.text_element("device", name);
   out.line_break();
-  out.text_element_line("disposition", disposition_name(disposition));
+  constexpr std::string_view unknown = "Unknown";
+  out.text_element_line("disposition", io::enum_name_of(disposition_names, disposition, unknown));
 }
 
 std::uint32_t render_managed_recovery_entered_text(text_output& out, ByteCursor& cursor) {

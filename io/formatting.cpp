@@ -2,8 +2,7 @@
 
 #include <array>
 #include <bit>
-
-#include "plugin/errors.hpp"
+#include <span>
 
 namespace io {
 namespace {
@@ -157,53 +156,4 @@ std::u16string_view bool_text(std::uint32_t value) noexcept {
   return value != 0 ? true_text : false_text;
 }
 
-template <class E>
-std::u16string_view enum_text(std::uint32_t value) {
-  for (const EnumRow& row : data::name_table<E>())
-    if (row.value == value) return data::name_row(static_cast<E>(value)).wide_name;
-  return u"(invalid)";
-}
-
-template std::u16string_view enum_text<data::INBAND_IENABLE>(std::uint32_t);
-template std::u16string_view enum_text<data::ENTRY_RATE_OPTIONS>(std::uint32_t);
-
 }  // namespace io
-
-namespace data {
-
-const io::EnumRow inband_ienable_names[3] = {
-    {"Disable", u"Disable", 8, 0},
-    {"Enable", u"Enable", 7, 1},
-    {"Inherit", u"Inherit", 8, 2},
-};
-
-const io::EnumRow entry_rate_options_names[6] = {
-    {"Disable", u"Disable", 8, 0},
-    {"Manual Entry", u"Manual Entry", 13, 1},
-    {"Inherit", u"Inherit", 8, 2},
-    {"Reservation Ideal", u"Reservation Ideal", 18, 3},
-    {"Reservation Minimum", u"Reservation Minimum", 20, 4},
-    {"Channel Minimum", u"Channel Minimum", 16, 5},
-};
-
-template <>
-std::span<const io::EnumRow> name_table<INBAND_IENABLE>() noexcept {
-  return inband_ienable_names;
-}
-template <>
-std::span<const io::EnumRow> name_table<ENTRY_RATE_OPTIONS>() noexcept {
-  return entry_rate_options_names;
-}
-
-template <class E>
-const io::EnumRow& name_row(E value) {
-  std::span<const io::EnumRow> table = name_table<E>();
-  auto index = static_cast<std::uint32_t>(value);
-  if (index >= table.size()) throw invalid_option<E>(value);
-  return table[index];
-}
-
-template const io::EnumRow& name_row(INBAND_IENABLE);
-template const io::EnumRow& name_row(ENTRY_RATE_OPTIONS);
-
-}  // namespace data

@@ -5,10 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "io/decimal.hpp"
+#include "io/enum_names.hpp"
 #include "io/number_text.hpp"
 
 namespace io {
@@ -29,13 +29,6 @@ struct UnitRow {
 extern const UnitRow frequency_units[6];
 extern const UnitRow bit_rate_units[5];
 
-struct EnumRow {
-  std::string_view name;
-  std::u16string_view wide_name;
-  std::uint32_t length;  // of the name, terminator included
-  std::uint32_t value;
-};
-
 // Digits of a 32-bit value in upper-case hexadecimal, at least min_digits of them (zero-filled).
 struct HexDigits {
   char digits[8];
@@ -45,9 +38,14 @@ struct HexDigits {
 HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept;
 
 std::u16string_view bool_text(std::uint32_t value) noexcept;
-// The wide name of the enumeration E's row holding the value, or "(invalid)" when none does.
-template <class E>
-std::u16string_view enum_text(std::uint32_t value);
+// The name of the row holding the value, or "(invalid)": a payload value outside its table is
+// not an error.
+template <class E, std::size_t N>
+constexpr std::u16string_view enum_text(const EnumRow<E, std::u16string_view> (&table)[N],
+                                        std::uint32_t value) noexcept {
+  constexpr std::u16string_view invalid = u"(invalid)";
+  return enum_name_of(table, static_cast<E>(value), invalid);
+}
 
 // Each writes into either sink; numbers are built whole first (NumberText).
 template <class Sink> void format_decimal(Sink& out, decimal value) { out.put_text(decimal_text(value)); }
@@ -61,7 +59,10 @@ template <class Sink> void format_power(Sink& out, std::int16_t hundredths_dbm) 
   out.put_text(power_text(hundredths_dbm));
 }
 template <class Sink> void format_bool(Sink& out, std::uint32_t value) { out.put_text(bool_text(value)); }
-template <class E, class Sink> void enum_name(Sink& out, std::uint32_t value) { out.put_text(enum_text<E>(value)); }
+template <class Sink, class E, std::size_t N>
+void enum_name(Sink& out, std::uint32_t value, const EnumRow<E, std::u16string_view> (&table)[N]) {
+  out.put_text(enum_text(table, value));
+}
 
 }  // namespace io
 
@@ -77,16 +78,19 @@ enum class ENTRY_RATE_OPTIONS : std::uint32_t {
   ChannelMinimum = 5,
 };
 
-// The name table of an enumeration, one row per value in value order.
-template <class E>
-std::span<const io::EnumRow> name_table() noexcept;
-template <>
-std::span<const io::EnumRow> name_table<INBAND_IENABLE>() noexcept;
-template <>
-std::span<const io::EnumRow> name_table<ENTRY_RATE_OPTIONS>() noexcept;
+inline constexpr io::EnumRow<INBAND_IENABLE, std::u16string_view> inband_enable_names[] = {
+    {INBAND_IENABLE::Disable, u"Disable"},
+    {INBAND_IENABLE::Enable, u"Enable"},
+    {INBAND_IENABLE::Inherit, u"Inherit"},
+};
 
-// Checked access to a name table: a value past its end raises data::invalid_option<E>.
-template <class E>
-const io::EnumRow& name_row(E value);
+inline constexpr io::EnumRow<ENTRY_RATE_OPTIONS, std::u16string_view> entry_rate_option_names[] = {
+    {ENTRY_RATE_OPTIONS::Disable, u"Disable"},
+    {ENTRY_RATE_OPTIONS::ManualEntry, u"Manual Entry"},
+    {ENTRY_RATE_OPTIONS::Inherit, u"Inherit"},
+    {ENTRY_RATE_OPTIONS::ReservationIdeal, u"Reservation Ideal"},
+    {ENTRY_RATE_OPTIONS::ReservationMinimum, u"Reservation Minimum"},
+    {ENTRY_RATE_OPTIONS::ChannelMinimum, u"Channel Minimum"},
+};
 
 }  // namespace data
