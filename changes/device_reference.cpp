@@ -1,12 +1,9 @@
-#include "changes/device_header.hpp"
-
 #include "changes/device_reference.hpp"
 
 namespace ui::event {
 
-void write_device_header(ByteCursor& in, xml_output& out) {
-  const data::DeviceReference device = data::read_device_reference(in);
-  out.start_element("device");
+void write_device_xml(xml_output& out, std::string_view element, const data::DeviceReference& device) {
+  out.start_element(element);
   out.attribute("moniker", device.moniker.get());
   if (!device.name.empty()) {
     out.line_break();
