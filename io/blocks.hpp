@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <type_traits>
 
 namespace io {
@@ -28,6 +29,25 @@ template <class Block>
 template <class Block>
 [[gnu::noinline]] bool whole_blocks_out_of_line(std::size_t size, Block block) {
   return whole_blocks(size, block);
+}
+
+// Fills `block` with the halves that start at byte `low` and at byte `high`, and puts a block's
+// halves back there.
+template <class Unit, std::size_t N>
+[[gnu::always_inline]] inline void load(Unit (&block)[N], const void* bytes, std::size_t low,
+                                        std::size_t high) noexcept {
+  constexpr std::size_t half = sizeof block / 2;
+  std::memcpy(block, static_cast<const unsigned char*>(bytes) + low, half);
+  std::memcpy(reinterpret_cast<unsigned char*>(block) + half,
+              static_cast<const unsigned char*>(bytes) + high, half);
+}
+template <class Unit, std::size_t N>
+[[gnu::always_inline]] inline void store(void* bytes, std::size_t low, std::size_t high,
+                                         const Unit (&block)[N]) noexcept {
+  constexpr std::size_t half = sizeof block / 2;
+  std::memcpy(static_cast<unsigned char*>(bytes) + low, block, half);
+  std::memcpy(static_cast<unsigned char*>(bytes) + high,
+              reinterpret_cast<const unsigned char*>(block) + half, half);
 }
 
 }  // namespace blocks

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 
 #include "io/blocks.hpp"
 
@@ -18,12 +17,9 @@ struct copy_block {
   template <std::size_t Size>
   [[gnu::always_inline]] bool operator()(std::size_t low, std::size_t high,
                                          block_bytes<Size>) const noexcept {
-    constexpr std::size_t half = Size / 2;
     unsigned char block[Size];
-    std::memcpy(block, from + low, half);
-    std::memcpy(block + half, from + high, half);
-    std::memcpy(to + low, block, half);
-    std::memcpy(to + high, block + half, half);
+    load(block, from, low, high);
+    store(to, low, high, block);
     return false;
   }
 };

@@ -34,10 +34,9 @@ struct scan_block {
   template <std::size_t Size>
   [[gnu::always_inline]] bool operator()(std::size_t low, std::size_t high,
                                          block_bytes<Size>) const noexcept {
-    constexpr std::size_t half = Size / 2, count = Size / sizeof(Unit);
+    constexpr std::size_t count = Size / sizeof(Unit);
     Unit block[count];
-    std::memcpy(block, bytes + low, half);
-    std::memcpy(reinterpret_cast<unsigned char*>(block) + half, bytes + high, half);
+    load(block, bytes, low, high);
     Unit marks[count];
     for (std::size_t i = 0; i < count; ++i)
       marks[i] = Set::in_block(block[i]) ? static_cast<Unit>(~Unit{}) : Unit{};

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 
 #include "io/blocks.hpp"
 
@@ -21,14 +20,11 @@ struct widen_block {
   template <std::size_t Size>
   [[gnu::always_inline]] bool operator()(std::size_t low, std::size_t high,
                                          block_bytes<Size>) const noexcept {
-    constexpr std::size_t half = Size / 2;
-    unsigned char block[Size];
-    std::memcpy(block, source + low, half);
-    std::memcpy(block + half, source + high, half);
+    unsigned char bytes[Size];
+    load(bytes, source, low, high);
     char16_t units[Size];
-    for (std::size_t i = 0; i < Size; ++i) units[i] = block[i];
-    std::memcpy(destination + low, units, half * sizeof(char16_t));
-    std::memcpy(destination + high, units + half, half * sizeof(char16_t));
+    for (std::size_t i = 0; i < Size; ++i) units[i] = bytes[i];
+    store(destination, sizeof(char16_t) * low, sizeof(char16_t) * high, units);
     return false;
   }
 };
