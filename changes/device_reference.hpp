@@ -1,9 +1,12 @@
 // A device as payloads refer to it: its moniker, stored as the display name, and its name.
 #pragma once
 
+#include <string_view>
+
 #include "io/byte_cursor.hpp"
 #include "io/com_services.hpp"
 #include "io/wide_text.hpp"
+#include "io/xml_output.hpp"
 
 namespace data {
 
@@ -12,11 +15,19 @@ struct DeviceReference {
   io::WideText name;              // a view into the payload
 };
 
-inline DeviceReference read_device_reference(ByteCursor& in) {
+inline DeviceReference read_device_reference(ByteCursor& cursor) {
   DeviceReference device;
-  device.moniker = in.read_moniker();
-  device.name = in.read_wstring();
+  device.moniker = cursor.read_moniker();
+  device.name = cursor.read_wstring();
   return device;
 }
 
 }  // namespace data
+
+namespace ui::event {
+
+// The device as an element of its own: the moniker as an attribute and, when the device has a
+// name, a "name" element on a line inside; a line break follows.
+void write_device_xml(xml_output& out, std::string_view element, const data::DeviceReference& device);
+
+}  // namespace ui::event

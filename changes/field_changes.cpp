@@ -7,74 +7,74 @@
 namespace ui::event {
 namespace {
 
-void write_field_change(ByteCursor& in, xml_output& out, const data::Field& field) {
+void write_field_change(xml_output& out, ByteCursor& cursor, const data::Field& field) {
   out.start_element_line("changed", "field", field.name);
   switch (field.kind) {
     case data::FieldKind::value:
-      write_value_change(in, out, field.value_kind);
+      write_value_change(out, cursor, field.value_kind);
       break;
     case data::FieldKind::nested_record:
-      write_field_changes(in, out, *field.record);
+      write_field_changes(out, cursor, *field.record);
       break;
     case data::FieldKind::element_list:
-      write_element_list_change(in, out, *field.list);
+      write_element_list_change(out, cursor, *field.list);
       break;
     case data::FieldKind::modcod:
-      in.skip(data::modcod_bytes);
-      in.skip(data::modcod_bytes);
+      cursor.skip(data::modcod_bytes);
+      cursor.skip(data::modcod_bytes);
       break;
   }
   out.end_element_line();
 }
 
-void write_whole_elements(ByteCursor& in, xml_output& out, std::string_view element_name,
+void write_whole_elements(xml_output& out, ByteCursor& cursor, std::string_view element_name,
                           const data::RecordType& record) {
-  for (std::uint16_t count = in.read_count(); count != 0; --count) {
+  for (std::uint16_t count = cursor.read_count(); count != 0; --count) {
     out.start_element(element_name);
     out.line_break();
-    write_element(in, out, record);
+    write_element(out, cursor, record);
     out.end_element_line();
   }
 }
 
 }  // namespace
 
-void write_field_changes(ByteCursor& in, xml_output& out, const data::RecordType& record) {
+void write_field_changes(xml_output& out, ByteCursor& cursor, const data::RecordType& record) {
   // Bits above the last field are ignored.
-  std::uint32_t mask = record.mask_bytes() == 1 ? in.read_u8() : in.read_u16();
+  std::uint32_t mask = record.mask_bytes() == 1 ? cursor.read_u8() : cursor.read_u16();
   mask &= (1u << record.fields.size()) - 1;
   for (; mask != 0; mask &= mask - 1)
-    write_field_change(in, out, record.fields[static_cast<std::size_t>(std::countr_zero(mask))]);
+    write_field_change(out, cursor, record.fields[static_cast<std::size_t>(std::countr_zero(mask))]);
 }
 
-void write_value_change(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+void write_value_change(xml_output& out, ByteCursor& cursor, data::ValueKind kind) {
   out.start_element("old-value");
-  write_value_and_end_line(in, out, kind);
+  write_value_and_end_line(out, cursor, kind);
   out.start_element("new-value");
-  write_value_and_end_line(in, out, kind);
+  write_value_and_end_line(out, cursor, kind);
 }
 
-void write_element_list_change(ByteCursor& in, xml_output& out, const data::ElementListType& list) {
-  write_whole_elements(in, out, "removed-element", *list.element);
-  for (std::uint16_t count = in.read_count(); count != 0; --count) {
+void write_element_list_change(xml_output& out, ByteCursor& cursor, const data::ElementListType& list) {
+  write_whole_elements(out, cursor, "removed-element", *list.element);
+  for (std::uint16_t count = cursor.read_count(); count != 0; --count) {
     out.start_element("modified-element");
-    write_element_key(in, out, list.key);
+    write_element_key(out, cursor, list.key);
     out.line_break();
-    write_field_changes(in, out, *list.element);
+    write_field_changes(out, cursor, *list.element);
     out.end_element_line();
   }
-  write_whole_elements(in, out, "added-element", *list.element);
+  write_whole_elements(out, cursor, "added-element", *list.element);
 }
 
-void write_element(ByteCursor& in, xml_output& out, const data::RecordType& record) {
+void write_element(xml_output& out, ByteCursor& cursor, const data::RecordType& record) {
   for (const data::Field& field : record.fields) {
     out.start_element("field", "name", field.name);
     switch (field.kind) {
       case data::FieldKind::value:
-        write_value_and_end_line(in, out, field.value_kind);
+        write_value_and_end_line(out, cursor, field.value_kind);
         continue;
       case data::FieldKind::modcod:
-        in.skip(data::modcod_bytes);
+        cursor.skip(data::modcod_bytes);
         break;
       case data::FieldKind::element_list:   // carries no bytes in element form
       case data::FieldKind::nested_record:  // refused in element records when they are declared
@@ -84,11 +84,11 @@ void write_element(ByteCursor& in, xml_output& out, const data::RecordType& reco
   }
 }
 
-void write_element_key(ByteCursor& in, xml_output& out, std::span<const data::KeyPart> key) {
+void write_element_key(xml_output& out, ByteCursor& cursor, std::span<const data::KeyPart> key) {
   for (const data::KeyPart& part : key) {
     out.line_break();
     out.start_element("key", "field", part.name);
-    write_value_and_end(in, out, part.kind);
+    write_value_and_end(out, cursor, part.kind);
   }
 }
 

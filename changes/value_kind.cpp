@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "changes/device_reference.hpp"
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 
 namespace ui::event {
@@ -26,15 +25,15 @@ struct AddressText {
   std::string_view view() const noexcept { return {text, size}; }
 };
 
-void write_label(ByteCursor& in, xml_output& out) {
+void write_label(xml_output& out, ByteCursor& cursor) {
   // The text ends at its first NUL even though the payload holds all of its units. It is payload
   // text, to be escaped, although it now lies in task memory.
-  if (const com::TaskString label = in.read_task_wstring())
+  if (const com::TaskString label = cursor.read_task_wstring())
     out.put_text(io::WideText::of(label.view()));
 }
 
-void write_device_reference(ByteCursor& in, xml_output& out) {
-  const data::DeviceReference device = data::read_device_reference(in);
+void write_device_reference(xml_output& out, ByteCursor& cursor) {
+  const data::DeviceReference device = data::read_device_reference(cursor);
   out.attribute("moniker", device.moniker.get());
   if (!device.name.empty()) out.put_text(device.name);
 }
@@ -44,42 +43,42 @@ void write_device_reference(ByteCursor& in, xml_output& out) {
 // references go to `written` as a writer, because they reach the sink through the runtime and
 // may leave the element empty or give it an attribute.
 template <class Plain, class Written>
-void read_value(ByteCursor& in, data::ValueKind kind, Plain&& plain, Written&& written) {
+void read_value(ByteCursor& cursor, data::ValueKind kind, Plain&& plain, Written&& written) {
   using data::ValueKind;
   switch (kind) {
     case ValueKind::signed_integer:
-      return plain(io::integer_text(in.read_i32()));
+      return plain(io::integer_text(cursor.read_i32()));
     case ValueKind::unsigned_integer:
-      return plain(io::integer_text(in.read_u32()));
+      return plain(io::integer_text(cursor.read_u32()));
     case ValueKind::boolean:
-      return plain(io::bool_text(in.read_u32()));
+      return plain(io::bool_text(cursor.read_u32()));
     case ValueKind::data_rate:
-      return plain(io::bit_rate_text(in.read_i32()));
+      return plain(io::bit_rate_text(cursor.read_i32()));
     case ValueKind::bandwidth:
-      return plain(io::frequency_text(std::int64_t{in.read_i32()}));
+      return plain(io::frequency_text(std::int64_t{cursor.read_i32()}));
     case ValueKind::frequency:
-      return plain(io::frequency_text(in.read_i64()));
+      return plain(io::frequency_text(cursor.read_i64()));
     case ValueKind::power:
-      return plain(io::power_text(in.read_i16()));
+      return plain(io::power_text(cursor.read_i16()));
     case ValueKind::ipv4_address:
-      return plain(AddressText(in.read_u32()).view());
+      return plain(AddressText(cursor.read_u32()).view());
     case ValueKind::label:
-      return written([&](xml_output& out) { write_label(in, out); });
+      return written([&](xml_output& out) { write_label(out, cursor); });
     case ValueKind::device_reference:
-      return written([&](xml_output& out) { write_device_reference(in, out); });
+      return written([&](xml_output& out) { write_device_reference(out, cursor); });
     case ValueKind::inband_enable:
-      return plain(io::enum_text<data::INBAND_IENABLE>(in.read_u32()));
+      return plain(io::enum_text(data::inband_enable_names, cursor.read_u32()));
     case ValueKind::entry_rate_option:
-      return plain(io::enum_text<data::ENTRY_RATE_OPTIONS>(in.read_u32()));
+      return plain(io::enum_text(data::entry_rate_option_names, cursor.read_u32()));
   }
 }
 
 // The value, then the element's end tag, with a line break after it when asked.
 template <bool LineBreak>
-void write_value_and_close(ByteCursor& in, xml_output& out, data::ValueKind kind) {
+void write_value_and_close(xml_output& out, ByteCursor& cursor, data::ValueKind kind) {
   read_value(
-      in, kind,
-      [&](const auto& text) { LineBreak ? end_with_text_line(out, text) : end_with_text(out, text); },
+      cursor, kind,
+      [&](const auto& text) { LineBreak ? out.end_with_text_line(text) : out.end_with_text(text); },
       [&](const auto& write) {
         write(out);
         LineBreak ? out.end_element_line() : out.end_element();
@@ -88,12 +87,12 @@ void write_value_and_close(ByteCursor& in, xml_output& out, data::ValueKind kind
 
 }  // namespace
 
-void write_value_and_end(ByteCursor& in, xml_output& out, data::ValueKind kind) {
-  write_value_and_close<false>(in, out, kind);
+void write_value_and_end(xml_output& out, ByteCursor& cursor, data::ValueKind kind) {
+  write_value_and_close<false>(out, cursor, kind);
 }
 
-void write_value_and_end_line(ByteCursor& in, xml_output& out, data::ValueKind kind) {
-  write_value_and_close<true>(in, out, kind);
+void write_value_and_end_line(xml_output& out, ByteCursor& cursor, data::ValueKind kind) {
+  write_value_and_close<true>(out, cursor, kind);
 }
 
 }  // namespace ui::event

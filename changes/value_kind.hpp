@@ -31,7 +31,7 @@ namespace ui::event {
 // Reads one value of the kind, writes it into the open element and ends the element: the value as
 // its text, and for a device reference also as its "moniker" attribute. A value without text
 // leaves the element empty. The _line form puts a line break after the end tag.
-void write_value_and_end(ByteCursor& in, xml_output& out, data::ValueKind kind);
-void write_value_and_end_line(ByteCursor& in, xml_output& out, data::ValueKind kind);
+void write_value_and_end(xml_output& out, ByteCursor& cursor, data::ValueKind kind);
+void write_value_and_end_line(xml_output& out, ByteCursor& cursor, data::ValueKind kind);
 
 }  // namespace ui::event

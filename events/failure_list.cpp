@@ -1,22 +1,28 @@
 #include "events/failure_list.hpp"
 
-#include "events/xml_element.hpp"
+#include "io/enum_names.hpp"
 #include "io/formatting.hpp"
 #include "io/wide_text.hpp"
 #include "veduvedader/eventui.h"
 
 namespace data {
 
+namespace {
+
+constexpr io::EnumRow<FailureListReason, std::u16string_view> reason_texts[] = {
+    {FailureListReason::redundant_update, u"redundant update."},
+    {FailureListReason::failed_setup, u"failed setup."},
+    {FailureListReason::successful_setup, u"successful setup."},
+    {FailureListReason::failed_takedown, u"failed takedown."},
+    {FailureListReason::successful_takedown, u"successful takedown."},
+    {FailureListReason::recovery_request, u"recovery request."},
+};
+
+}  // namespace
+
 std::u16string_view failure_reason_text(FailureListReason reason) noexcept {
-  switch (reason) {
-    case FailureListReason::redundant_update: return u"redundant update.";
-    case FailureListReason::failed_setup: return u"failed setup.";
-    case FailureListReason::successful_setup: return u"successful setup.";
-    case FailureListReason::failed_takedown: return u"failed takedown.";
-    case FailureListReason::successful_takedown: return u"successful takedown.";
-    case FailureListReason::recovery_request: return u"recovery request.";
-  }
-  return u"unknown reason.";
+  constexpr std::u16string_view unknown_reason = u"unknown reason.";
+  return io::enum_name_of(reason_texts, reason, unknown_reason);
 }
 
 }  // namespace data
@@ -48,8 +54,8 @@ std::uint32_t render_failure_list_text(text_output& out, ByteCursor& cursor,
 
 void render_failure_list_xml(xml_output& out, ByteCursor& cursor) {
   const FailureListRecord record(cursor);
-  write_text_line(out, "device", record.device_name);
-  write_text_line(out, "reason", io::integer_text(static_cast<std::int32_t>(record.reason)));
+  out.text_element_line("device", record.device_name);
+  out.text_element_line("reason", io::integer_text(static_cast<std::int32_t>(record.reason)));
 }
 
 std::uint32_t render_setup_failure_added_text(text_output& out, ByteCursor& cursor) {

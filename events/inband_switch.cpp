@@ -7,7 +7,6 @@
 #include "events/site_state.hpp"
 #include "events/switch_kind.hpp"
 #include "events/switched_carrier.hpp"
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "io/narrow_text.hpp"
 #include "veduvedader/eventui.h"
@@ -22,16 +21,14 @@ using data::SwitchKind;
 SwitchKind read_kind(ByteCursor& cursor) { return SwitchKind{cursor.read_u8()}; }
 
 void write_kind_xml(xml_output& out, SwitchKind kind) {
-  write_text_line(out, "type", data::switch_kind_name(kind));
+  out.text_element_line("type", data::switch_kind_name(kind));
 }
 
-// Error codes are HRESULTs, quoted as usual with all eight digits.
+// Error codes are HRESULTs, quoted as usual with all eight digits. The prefix is a text of its
+// own, so that a buffer that ends before the digits keeps it.
 void write_error_code_xml(xml_output& out, std::uint32_t code) {
   const io::HexDigits digits = io::hex_digits(code, 8);
-  out.start_element("code");
-  out.put_text("0x");
-  out.put_text(digits.view());
-  out.end_element_line();
+  out.text_element_line("code", "0x", digits.view());
 }
 
 // The description stands on a line of its own, one level inside its element. `read_text` gives
@@ -162,13 +159,13 @@ void render_inband_switch_v0_xml(xml_output& out, ByteCursor& cursor) {
   out.line_break();
   out.indent();
   const std::int32_t data_rate = cursor.read_i32();
-  write_text_line(out, "data-rate", io::bit_rate_text(data_rate));
+  out.text_element_line("data-rate", io::bit_rate_text(data_rate));
   const std::uint64_t frequency = cursor.read_u64();
-  write_text_line(out, "frequency", io::frequency_text(static_cast<std::int64_t>(frequency)));
+  out.text_element_line("frequency", io::frequency_text(static_cast<std::int64_t>(frequency)));
   const std::int32_t bandwidth = cursor.read_i32();
-  write_text_line(out, "bandwidth", io::frequency_text(bandwidth));
+  out.text_element_line("bandwidth", io::frequency_text(bandwidth));
   const std::int16_t power = cursor.read_i16();
-  write_text_line(out, "power", io::power_text(power));
+  out.text_element_line("power", io::power_text(power));
   out.outdent();
   out.end_element();
 }
@@ -180,6 +177,8 @@ std::uint32_t render_inband_switch_v0_text(text_output& out, ByteCursor& cursor)
   // The power that follows the carrier is not shown, so it is not read.
   const SwitchedCarrier carrier = SwitchedCarrier::read(cursor);
   write_kind_phrase(out, kind);
+  // Two writes, not one: a buffer that ends inside the second keeps the first, as the sentence
+  // has always been cut.
   out.put_text(" switch ");
   out.put_text("successfully changed the site's data rate to ");
   io::format_bit_rate(out, carrier.data_rate);

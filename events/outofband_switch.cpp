@@ -4,7 +4,7 @@
 
 #include "events/inband_switch_flags.hpp"
 #include "events/site_state.hpp"
-#include "events/xml_element.hpp"
+#include "io/enum_names.hpp"
 #include "io/formatting.hpp"
 #include "veduvedader/eventui.h"
 
@@ -25,12 +25,18 @@ namespace {
 
 using data::OutOfBandSwitchResult;
 
-constexpr std::string_view result_names[] = {"unknown", "success", "reverted", "recoverable",
-                                             "failure"};
+constexpr io::EnumRow<OutOfBandSwitchResult, std::string_view> result_names[] = {
+    {OutOfBandSwitchResult::unknown, "unknown"},
+    {OutOfBandSwitchResult::success, "success"},
+    {OutOfBandSwitchResult::reverted, "reverted"},
+    {OutOfBandSwitchResult::recoverable, "recoverable"},
+    {OutOfBandSwitchResult::failure, "failure"},
+};
 
 // Values past the named ones read as "success", as the service reports them.
 std::string_view result_name(std::uint32_t result) noexcept {
-  return result < std::size(result_names) ? result_names[result] : "success";
+  constexpr std::string_view success = "success";
+  return io::enum_name_of(result_names, OutOfBandSwitchResult{result}, success);
 }
 
 }  // namespace
@@ -41,8 +47,8 @@ void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
   out.start_element("result");
   out.line_break();
   out.indent();
-  write_text_line(out, "code", io::integer_text(static_cast<std::int32_t>(result)));
-  write_text_line(out, "description", result_name(result));
+  out.text_element_line("code", io::integer_text(static_cast<std::int32_t>(result)));
+  out.text_element_line("description", result_name(result));
   out.outdent();
   out.end_element_line();
   if (flags.performed()) {

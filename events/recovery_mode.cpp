@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "events/xml_element.hpp"
+#include "io/enum_names.hpp"
 #include "io/wide_text.hpp"
 #include "veduvedader/eventui.h"
 
@@ -23,27 +23,13 @@ namespace {
 
 using data::RecoveryDisposition;
 
-struct DispositionRow {
-  RecoveryDisposition disposition;
-  std::string_view name;
-};
-
-constexpr DispositionRow disposition_names[] = {
+// "Successfull" is the service's own spelling, which viewers have always shown: kept as it is.
+constexpr io::EnumRow<RecoveryDisposition, std::string_view> disposition_names[] = {
     {RecoveryDisposition::successful, "Successfull"},
     {RecoveryDisposition::forced, "Forced"},
     {RecoveryDisposition::forced_by_user, "Forced by User"},
     {RecoveryDisposition::forced_by_system, "Forced by System"},
 };
-
-std::string_view disposition_name(RecoveryDisposition disposition) noexcept {
-  for (const DispositionRow& row : disposition_names)
-    if (row.disposition == disposition) return row.name;
-  return "Unknown";
-}
-
-void write_device_xml(xml_output& out, io::WideText name) {
-  write_text_element(out, "device", name);
-}
 
 // "The <kind> device '<name><ending>", the device name as it was recorded.
 void write_device_sentence(text_output& out, std::string_view opening, io::WideText name,
@@ -72,15 +58,16 @@ constexpr std::string_view allocatable_opening = "The allocatable device '";
 }  // namespace
 
 void render_recovery_entered_xml(xml_output& out, ByteCursor& cursor) {
-  write_device_xml(out, cursor.read_wstring());
+  out.text_element("device", cursor.read_wstring());
 }
 
 void render_recovery_exited_xml(xml_output& out, ByteCursor& cursor) {
   const RecoveryDisposition disposition{cursor.read_u8()};
   const io::WideText name = cursor.read_wstring();
-  write_device_xml(out, name);
+  out.text_element("device", name);
   out.line_break();
-  write_text_line(out, "disposition", disposition_name(disposition));
+  constexpr std::string_view unknown = "Unknown";
+  out.text_element_line("disposition", io::enum_name_of(disposition_names, disposition, unknown));
 }
 
 std::uint32_t render_managed_recovery_entered_text(text_output& out, ByteCursor& cursor) {

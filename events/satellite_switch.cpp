@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
@@ -40,8 +39,7 @@ struct SatelliteSwitchRecord {
 void write_satellite_xml(xml_output& out, std::string_view element, const Satellite& satellite) {
   out.start_element(element);
   out.attribute("moniker", satellite.moniker);
-  out.put_text(satellite.name);
-  out.end_element();
+  out.end_with_text(satellite.name);
 }
 
 }  // namespace
@@ -52,8 +50,7 @@ void render_satellite_switch_xml(xml_output& out, ByteCursor& cursor) {
   const io::HexDigits code = io::hex_digits(record.status_bits(), 1);
   out.start_element("status", "code", code.view());
   if (record.failed()) {
-    out.put_text(record.error_description);
-    out.end_element();
+    out.end_with_text(record.error_description);
     return;
   }
   out.end_element();

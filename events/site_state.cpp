@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "events/switched_carrier.hpp"
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 
 namespace ui::event {
@@ -15,16 +14,16 @@ void write_site_state_xml(xml_output& out, ByteCursor& cursor, std::string_view 
     const data::SwitchedCarrier carrier = data::SwitchedCarrier::read(cursor);
     out.line_break();
     out.indent();
-    write_text_line(out, "data-rate", io::bit_rate_text(carrier.data_rate));
-    write_text_line(out, "frequency", io::frequency_text(static_cast<std::int64_t>(carrier.frequency)));
-    write_text_line(out, "bandwidth", io::frequency_text(carrier.bandwidth));
+    out.text_element_line("data-rate", io::bit_rate_text(carrier.data_rate));
+    out.text_element_line("frequency", io::frequency_text(static_cast<std::int64_t>(carrier.frequency)));
+    out.text_element_line("bandwidth", io::frequency_text(carrier.bandwidth));
     out.outdent();
   }
   out.end_element_line();
 }
 
 void write_no_switch_required_xml(xml_output& out) {
-  write_text_line(out, "disposition", "no switch required");
+  out.text_element_line("disposition", "no switch required");
 }
 
 }  // namespace ui::event

@@ -40,7 +40,7 @@ constexpr std::uint64_t min_encoded_range = 8 + 8 + 4 + 2;
 class PoolRangeList {
  public:
   // Delegating first makes the destructor release what was read when a later read fails.
-  explicit PoolRangeList(ByteCursor& in) : PoolRangeList() { read(in); }
+  explicit PoolRangeList(ByteCursor& cursor) : PoolRangeList() { read(cursor); }
   PoolRangeList(const PoolRangeList&) = delete;
   PoolRangeList& operator=(const PoolRangeList&) = delete;
   ~PoolRangeList() {
@@ -52,42 +52,42 @@ class PoolRangeList {
 
  private:
   PoolRangeList() noexcept = default;
-  void read(ByteCursor& in);
+  void read(ByteCursor& cursor);
 
   PoolRange* ranges_ = nullptr;
   std::size_t size_ = 0;
 };
 
-void PoolRangeList::read(ByteCursor& in) {
-  const std::uint32_t count = in.read_u32();
+void PoolRangeList::read(ByteCursor& cursor) {
+  const std::uint32_t count = cursor.read_u32();
   if (std::uint64_t{count} * sizeof(PoolRange) > std::numeric_limits<std::uint32_t>::max())
     throw com::error(E_OUTOFMEMORY, nullptr);
   // The count comes from the payload: refuse one the bytes left cannot hold before allocating
   // storage for it.
   const std::uint64_t least_needed = count * min_encoded_range;
-  if (least_needed > in.remaining())
+  if (least_needed > cursor.remaining())
     throw io::underflow(static_cast<std::uint32_t>(least_needed),
-                        static_cast<std::uint32_t>(in.remaining()));
+                        static_cast<std::uint32_t>(cursor.remaining()));
   if (count == 0) return;
   ranges_ = static_cast<PoolRange*>(CoTaskMemAlloc(count * sizeof(PoolRange)));
   if (ranges_ == nullptr) throw com::error(E_OUTOFMEMORY, nullptr);
   for (; size_ < count; ++size_) {
-    const std::uint64_t base = in.read_u64();
-    const std::uint64_t top = in.read_u64();
-    const std::uint32_t value = in.read_u32();
-    std::construct_at(ranges_ + size_, PoolRange{base, top, value, in.read_task_wstring()});
+    const std::uint64_t base = cursor.read_u64();
+    const std::uint64_t top = cursor.read_u64();
+    const std::uint32_t value = cursor.read_u32();
+    std::construct_at(ranges_ + size_, PoolRange{base, top, value, cursor.read_task_wstring()});
   }
 }
 
 struct GuardBandChange {
-  explicit GuardBandChange(ByteCursor& in) : old_value(in.read_u32()), new_value(in.read_u32()) {}
+  explicit GuardBandChange(ByteCursor& cursor) : old_value(cursor.read_u32()), new_value(cursor.read_u32()) {}
   std::uint32_t old_value;
   std::uint32_t new_value;
 };
 
 // Both lists are read before either is written.
 struct PoolListChange {
-  explicit PoolListChange(ByteCursor& in) : old_list(in), new_list(in) {}
+  explicit PoolListChange(ByteCursor& cursor) : old_list(cursor), new_list(cursor) {}
   PoolRangeList old_list;
   PoolRangeList new_list;
 };
@@ -131,20 +131,20 @@ void write_clause(text_output& out, std::string_view opening, const WriteOld& wr
 
 }  // namespace
 
-void render_space_database_tagged_xml(xml_output& out, ByteCursor& in) {
+void render_space_database_tagged_xml(xml_output& out, ByteCursor& cursor) {
   for (;;) {
-    switch (in.read_u8()) {
+    switch (cursor.read_u8()) {
       case end_of_changes:
         return;
       case guard_band_changed: {
-        const GuardBandChange change(in);
+        const GuardBandChange change(cursor);
         write_change(
             out, "guard band", [&] { io::format_integer(out, change.old_value); },
             [&] { io::format_integer(out, change.new_value); });
         break;
       }
       case pool_list_changed: {
-        const PoolListChange change(in);
+        const PoolListChange change(cursor);
         write_change(
             out, "bandwidth pool list", [&] { write_ranges(out, change.old_list); },
             [&] { write_ranges(out, change.new_list); });
@@ -156,10 +156,10 @@ void render_space_database_tagged_xml(xml_output& out, ByteCursor& in) {
   }
 }
 
-std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& in) {
+std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& cursor) {
   out.put_text(std::string_view("Changed "));
   for (bool first = true;; first = false) {
-    const std::uint8_t tag = in.read_u8();
+    const std::uint8_t tag = cursor.read_u8();
     if (tag == end_of_changes) {
       out.put_text(std::string_view("."));
       return EVENTUI_COLOUR_CHANGED;
@@ -168,14 +168,14 @@ std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& in
     if (!first) out.put_text(std::string_view(" and, "));
     switch (tag) {
       case guard_band_changed: {
-        const GuardBandChange change(in);
+        const GuardBandChange change(cursor);
         write_clause(
             out, "guard band from '", [&] { io::format_integer(out, change.old_value); },
             [&] { io::format_integer(out, change.new_value); });
         break;
       }
       case pool_list_changed: {
-        const PoolListChange change(in);
+        const PoolListChange change(cursor);
         write_clause(
             out, "bandwidth pool list from '", [&] { write_ranges(out, change.old_list); },
             [&] { write_ranges(out, change.new_list); });

@@ -10,8 +10,8 @@
 
 namespace ui::event {
 
-void render_space_database_tagged_xml(xml_output& out, ByteCursor& in);
+void render_space_database_tagged_xml(xml_output& out, ByteCursor& cursor);
 // "Changed " and the changes joined by " and, ".
-std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& in);
+std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& cursor);
 
 }  // namespace ui::event

@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "veduvedader/eventui.h"
 
@@ -20,7 +19,7 @@ void write_frequencies_xml(xml_output& out, ByteCursor& cursor,
                            std::initializer_list<std::string_view> elements) {
   for (std::string_view element : elements) {
     const std::int64_t hertz = read_frequency(cursor);
-    write_text_line(out, element, io::frequency_text(hertz));
+    out.text_element_line(element, io::frequency_text(hertz));
   }
 }
 

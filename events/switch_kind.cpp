@@ -1,5 +1,7 @@
 #include "events/switch_kind.hpp"
 
+#include "io/enum_names.hpp"
+
 namespace data {
 namespace {
 
@@ -8,12 +10,7 @@ struct SwitchKindWords {
   std::string_view name;
 };
 
-struct SwitchKindRow {
-  SwitchKind kind;
-  SwitchKindWords words;
-};
-
-constexpr SwitchKindRow named_kinds[] = {
+constexpr io::EnumRow<SwitchKind, SwitchKindWords> named_kinds[] = {
     {SwitchKind::internal, {"An ", "internal"}},
     {SwitchKind::diagnostic, {"A ", "diagnostic"}},
     {SwitchKind::user_application, {"A ", "user application"}},
@@ -23,10 +20,8 @@ constexpr SwitchKindRow named_kinds[] = {
 
 constexpr SwitchKindWords unknown_kind{"An ", "unknown"};
 
-const SwitchKindWords& words_for(SwitchKind kind) noexcept {
-  for (const SwitchKindRow& row : named_kinds)
-    if (row.kind == kind) return row.words;
-  return unknown_kind;
+SwitchKindWords words_for(SwitchKind kind) noexcept {
+  return io::enum_name_of(named_kinds, kind, unknown_kind);
 }
 
 }  // namespace

@@ -4,13 +4,6 @@
 
 namespace io {
 
-#ifdef _WIN32
-void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
-  MultiByteToWideChar(CP_ACP, 0, source, static_cast<int>(n), com::ole(destination),
-                      static_cast<int>(n));
-}
-#endif
-
 void utf16_to_utf8(const char16_t* source, char* destination, std::size_t size) noexcept {
   if (size == 0) return;
   std::size_t units = 0;

@@ -3,16 +3,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
 #include "platform/com.h"
-
-#if defined(__SSE2__) && !defined(_WIN32)
-#include <emmintrin.h>
-#endif
 
 namespace com {
 
@@ -104,58 +98,6 @@ class TaskString {
 }  // namespace com
 
 namespace io {
-
-// Widens narrow text through the system's ANSI code page, one unit per byte.
-#ifdef _WIN32
-void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept;
-#else
-// The stand-in's ANSI code page is Latin-1: plain widening, inline because every narrow write of
-// every renderer goes through it. Short texts are two overlapping blocks, longer ones a loop with
-// an overlapping last block.
-#if defined(__SSE2__)
-// Texts of 16 bytes or more, out of line: rarer, and long enough to pay for the call.
-[[gnu::noinline]] inline void widen_long_ansi(const char* source, std::size_t n,
-                                              char16_t* destination) noexcept {
-  const __m128i zero = _mm_setzero_si128();
-  const auto widen16 = [&](std::size_t i) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + i), _mm_unpacklo_epi8(bytes, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + i + 8), _mm_unpackhi_epi8(bytes, zero));
-  };
-  for (std::size_t i = 0; i + 16 < n; i += 16) widen16(i);
-  widen16(n - 16);
-}
-#endif
-
-inline void widen_ansi(const char* source, std::size_t n, char16_t* destination) noexcept {
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  if (n >= 16) {
-    widen_long_ansi(source, n, destination);
-  } else if (n >= 8) {
-    const auto widen8 = [&](std::size_t i) {
-      const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + i));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + i), _mm_unpacklo_epi8(bytes, zero));
-    };
-    widen8(0);
-    widen8(n - 8);
-  } else if (n >= 4) {
-    const auto widen4 = [&](std::size_t i) {
-      std::int32_t block;
-      std::memcpy(&block, source + i, sizeof block);
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(destination + i),
-                       _mm_unpacklo_epi8(_mm_cvtsi32_si128(block), zero));
-    };
-    widen4(0);
-    widen4(n - 4);
-  } else {
-    for (std::size_t i = 0; i < n; ++i) destination[i] = static_cast<unsigned char>(source[i]);
-  }
-#else
-  for (std::size_t i = 0; i < n; ++i) destination[i] = static_cast<unsigned char>(source[i]);
-#endif
-}
-#endif
 
 // UTF-16 up to and including its terminator into UTF-8 of at most `size` bytes; the result is
 // always terminated (cut short when it does not fit).

@@ -7,9 +7,8 @@
 namespace io {
 namespace {
 
-// The first magnitude whose tenfold no longer fits 58 bits, and the bound division scales to.
-constexpr std::int64_t rescale_limit = 14411518807585588;  // 0x33333333333334
-constexpr std::int64_t divide_bound = 14411518807585587;   // 0x33333333333333
+// The largest mantissa whose tenfold plus a digit of 1 still fits 58 bits.
+constexpr std::int64_t digit_bound = 14411518807585587;  // 0x33333333333333
 
 [[noreturn]] void raise_overflow() { throw generic_error_t<char16_t>(u"decimal overflow"); }
 
@@ -37,32 +36,6 @@ decimal multiply(decimal a, decimal b) {
   return normalize(decimal::pack(ma * mb, a.exponent() + b.exponent()));
 }
 
-decimal rescale(decimal d, int target_exponent) {
-  std::int64_t m = d.mantissa();
-  int e = d.exponent();
-  while (e > target_exponent) {
-    if (magnitude(m) >= rescale_limit) raise_overflow();
-    m *= 10;
-    --e;
-  }
-  while (e < target_exponent) {
-    m /= 10;
-    ++e;
-  }
-  return decimal::pack(m, e);
-}
-
-decimal divide(decimal a, decimal b) {
-  std::int64_t m = a.mantissa();
-  int e = a.exponent();
-  while (m != 0 && magnitude(m) < divide_bound) {
-    m *= 10;
-    --e;
-  }
-  b = normalize(b);
-  return normalize(decimal::pack(m / b.mantissa(), e - b.exponent()));
-}
-
 decimal parse_decimal(std::string_view& text) {
   std::size_t i = 0;
   bool negative = false;
@@ -79,7 +52,7 @@ decimal parse_decimal(std::string_view& text) {
     }
     if (c < '0' || c > '9') break;
     int digit = c - '0';
-    if (m > divide_bound || (m == divide_bound && digit > 1)) raise_overflow();
+    if (m > digit_bound || (m == digit_bound && digit > 1)) raise_overflow();
     m = m * 10 + digit;
     if (point) --e;
     any = true;

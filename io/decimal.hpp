@@ -38,16 +38,6 @@ class decimal {
 decimal normalize(decimal d) noexcept;
 // Raise generic_error_t "decimal overflow" when the result's mantissa does not fit 58 bits.
 decimal multiply(decimal a, decimal b);
-decimal rescale(decimal d, int target_exponent);
-decimal divide(decimal a, decimal b);
-// -1, 0 or 1: the numeric order, whatever the exponents. Inline: choosing a unit compares an
-// integer with each unit size, and those share their exponent, so nothing needs rescaling.
-inline int compare(decimal a, decimal b) {
-  const int target = a.exponent() < b.exponent() ? a.exponent() : b.exponent();
-  if (a.exponent() != target) a = rescale(a, target);
-  if (b.exponent() != target) b = rescale(b, target);
-  return a.mantissa() < b.mantissa() ? -1 : a.mantissa() > b.mantissa() ? 1 : 0;
-}
 // Reads an optionally signed run of digits with at most one point from the front of `text` and
 // moves it past them. Raises "decimal expected" for an empty run, "decimal overflow" when the
 // mantissa exceeds 58 bits.

@@ -2,12 +2,7 @@
 
 #include <array>
 #include <bit>
-#include <cstring>
-#include <utility>
-
-#include "io/text_output.hpp"
-#include "io/xml_output.hpp"
-#include "plugin/errors.hpp"
+#include <span>
 
 namespace io {
 namespace {
@@ -75,24 +70,6 @@ NumberText scaled_text(std::int64_t integer, std::span<const UnitRow> table) {
 
 }  // namespace
 
-void NumberText::push_digits(std::uint64_t magnitude, int count) noexcept {
-  static constexpr auto pairs = [] {
-    std::array<char16_t, 200> table{};
-    for (std::size_t i = 0; i < 100; ++i) {
-      table[2 * i] = static_cast<char16_t>(u'0' + i / 10);
-      table[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
-    }
-    return table;
-  }();
-  size_ += static_cast<std::size_t>(count);
-  char16_t* digit = text_ + size_;
-  for (; count >= 2; count -= 2, magnitude /= 100) {
-    digit -= 2;
-    std::memcpy(digit, &pairs[2 * static_cast<std::size_t>(magnitude % 100)], 2 * sizeof(char16_t));
-  }
-  if (count == 1) *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
-}
-
 NumberText decimal_text(decimal value) {
   NumberText text;
   std::int64_t m = value.mantissa();
@@ -126,7 +103,6 @@ NumberText decimal_text(decimal value) {
   }
   return text;
 }
-
 
 const UnitRow frequency_units[6] = {
     {u"Hz", 0}, {u"KHz", 3}, {u"MHz", 6}, {u"GHz", 9}, {u"THz", 12}, {u"PHz", 15},
@@ -175,69 +151,9 @@ NumberText power_text(std::int16_t hundredths_dbm) {
   return text;
 }
 
-template <class Sink>
-void put_number(Sink& out, const NumberText& text) {
-  if (text.is_too_large()) throw generic_error_t<char16_t>(u"decimal overflow");
-  try {
-    out.put_text(FormattedText{text.view()});
-  } catch (const io::overflow&) {
-    for (const char16_t& c : text.number()) out.put_text(FormattedText{{&c, 1}});
-    if (!text.unit().empty()) out.put_text(FormattedText{text.unit()});
-  }
+std::u16string_view bool_text(std::uint32_t value) noexcept {
+  constexpr std::u16string_view true_text = u"true", false_text = u"false";
+  return value != 0 ? true_text : false_text;
 }
-
-template void put_number(ui::event::text_output&, const NumberText&);
-template void put_number(ui::event::xml_output&, const NumberText&);
-
-std::u16string_view bool_text(std::uint32_t value) noexcept { return value != 0 ? u"true" : u"false"; }
-
-template <class E>
-std::u16string_view enum_text(std::uint32_t value) {
-  for (const EnumRow& row : data::name_table<E>())
-    if (row.value == value) return data::name_row(static_cast<E>(value)).wide_name;
-  return u"(invalid)";
-}
-
-template std::u16string_view enum_text<data::INBAND_IENABLE>(std::uint32_t);
-template std::u16string_view enum_text<data::ENTRY_RATE_OPTIONS>(std::uint32_t);
 
 }  // namespace io
-
-namespace data {
-
-const io::EnumRow inband_ienable_names[3] = {
-    {"Disable", u"Disable", 8, 0},
-    {"Enable", u"Enable", 7, 1},
-    {"Inherit", u"Inherit", 8, 2},
-};
-
-const io::EnumRow entry_rate_options_names[6] = {
-    {"Disable", u"Disable", 8, 0},
-    {"Manual Entry", u"Manual Entry", 13, 1},
-    {"Inherit", u"Inherit", 8, 2},
-    {"Reservation Ideal", u"Reservation Ideal", 18, 3},
-    {"Reservation Minimum", u"Reservation Minimum", 20, 4},
-    {"Channel Minimum", u"Channel Minimum", 16, 5},
-};
-
-template <>
-std::span<const io::EnumRow> name_table<INBAND_IENABLE>() noexcept {
-  return inband_ienable_names;
-}
-template <>
-std::span<const io::EnumRow> name_table<ENTRY_RATE_OPTIONS>() noexcept {
-  return entry_rate_options_names;
-}
-
-template <class E>
-const io::EnumRow& name_row(E value) {
-  std::span<const io::EnumRow> table = name_table<E>();
-  auto index = static_cast<std::uint32_t>(value);
-  if (index >= table.size()) throw invalid_option<E>(value);
-  return table[index];
-}
-
-template const io::EnumRow& name_row(INBAND_IENABLE);
-template const io::EnumRow& name_row(ENTRY_RATE_OPTIONS);
-
-}  // namespace data

@@ -5,46 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "io/decimal.hpp"
+#include "io/enum_names.hpp"
+#include "io/number_text.hpp"
 
 namespace io {
-
-// One number and its unit in UTF-16, or the mark of a number too large to be held: that is an
-// error when it is written, so that everything written before it stays in place.
-class NumberText {
- public:
-  void mark_too_large() noexcept { too_large_ = true; }
-  bool is_too_large() const noexcept { return too_large_; }
-  std::u16string_view view() const noexcept { return {text_, size_}; }
-  // The number without its unit, and the unit.
-  std::u16string_view number() const noexcept { return view().substr(0, unit_start_); }
-  std::u16string_view unit() const noexcept { return view().substr(unit_start_); }
-
-  void push(char16_t c) noexcept { text_[size_++] = c; }
-  // Units are a few characters: a loop beats the call a variable-length copy would make.
-  void push(std::u16string_view run) noexcept {
-    for (char16_t c : run) push(c);
-  }
-  void push_zeros(int count) noexcept {
-    for (; count > 0; --count) push(u'0');
-  }
-  // The last `count` digits of the magnitude, zeros in front where it has fewer.
-  void push_digits(std::uint64_t magnitude, int count) noexcept;
-  void push_unit(std::u16string_view unit) noexcept {
-    unit_start_ = size_;
-    push(unit);
-  }
-
- private:
-  // A sign, "0.", 31 zeros, 18 digits and a point, or 18 digits and 48 zeros; then a unit.
-  char16_t text_[88];
-  std::size_t size_ = 0;
-  std::size_t unit_start_ = sizeof text_ / sizeof text_[0];
-  bool too_large_ = false;
-};
 
 NumberText decimal_text(decimal value);
 NumberText integer_text(std::int32_t value);
@@ -54,12 +21,6 @@ NumberText frequency_text(std::int64_t hertz);
 NumberText bit_rate_text(std::int32_t bits_per_second);
 NumberText power_text(std::int16_t hundredths_dbm);
 
-// The number as one write; when it does not fit, each character of the number and then the unit
-// as writes of their own, so that an overflow keeps every character that fitted. A number too
-// large to be held raises "decimal overflow".
-template <class Sink>
-void put_number(Sink& out, const NumberText& text);
-
 struct UnitRow {
   std::u16string_view name;
   int exponent;  // the unit is 10^exponent, so dividing by it only moves the decimal point
@@ -67,13 +28,6 @@ struct UnitRow {
 
 extern const UnitRow frequency_units[6];
 extern const UnitRow bit_rate_units[5];
-
-struct EnumRow {
-  std::string_view name;
-  std::u16string_view wide_name;
-  std::uint32_t length;  // of the name, terminator included
-  std::uint32_t value;
-};
 
 // Digits of a 32-bit value in upper-case hexadecimal, at least min_digits of them (zero-filled).
 struct HexDigits {
@@ -84,22 +38,31 @@ struct HexDigits {
 HexDigits hex_digits(std::uint32_t value, unsigned min_digits) noexcept;
 
 std::u16string_view bool_text(std::uint32_t value) noexcept;
-// The wide name of the enumeration E's row holding the value, or "(invalid)" when none does.
-template <class E>
-std::u16string_view enum_text(std::uint32_t value);
+// The name of the row holding the value, or "(invalid)": a payload value outside its table is
+// not an error.
+template <class E, std::size_t N>
+constexpr std::u16string_view enum_text(const EnumRow<E, std::u16string_view> (&table)[N],
+                                        std::uint32_t value) noexcept {
+  constexpr std::u16string_view invalid = u"(invalid)";
+  return enum_name_of(table, static_cast<E>(value), invalid);
+}
 
-template <class Sink> void format_decimal(Sink& out, decimal value) { put_number(out, decimal_text(value)); }
-template <class Sink> void format_integer(Sink& out, std::int32_t value) { put_number(out, integer_text(value)); }
-template <class Sink> void format_integer(Sink& out, std::uint32_t value) { put_number(out, integer_text(value)); }
-template <class Sink> void format_frequency(Sink& out, std::int64_t hertz) { put_number(out, frequency_text(hertz)); }
+// Each writes into either sink; numbers are built whole first (NumberText).
+template <class Sink> void format_decimal(Sink& out, decimal value) { out.put_text(decimal_text(value)); }
+template <class Sink> void format_integer(Sink& out, std::int32_t value) { out.put_text(integer_text(value)); }
+template <class Sink> void format_integer(Sink& out, std::uint32_t value) { out.put_text(integer_text(value)); }
+template <class Sink> void format_frequency(Sink& out, std::int64_t hertz) { out.put_text(frequency_text(hertz)); }
 template <class Sink> void format_bit_rate(Sink& out, std::int32_t bits_per_second) {
-  put_number(out, bit_rate_text(bits_per_second));
+  out.put_text(bit_rate_text(bits_per_second));
 }
 template <class Sink> void format_power(Sink& out, std::int16_t hundredths_dbm) {
-  put_number(out, power_text(hundredths_dbm));
+  out.put_text(power_text(hundredths_dbm));
 }
 template <class Sink> void format_bool(Sink& out, std::uint32_t value) { out.put_text(bool_text(value)); }
-template <class E, class Sink> void enum_name(Sink& out, std::uint32_t value) { out.put_text(enum_text<E>(value)); }
+template <class Sink, class E, std::size_t N>
+void enum_name(Sink& out, std::uint32_t value, const EnumRow<E, std::u16string_view> (&table)[N]) {
+  out.put_text(enum_text(table, value));
+}
 
 }  // namespace io
 
@@ -115,16 +78,19 @@ enum class ENTRY_RATE_OPTIONS : std::uint32_t {
   ChannelMinimum = 5,
 };
 
-// The name table of an enumeration, one row per value in value order.
-template <class E>
-std::span<const io::EnumRow> name_table() noexcept;
-template <>
-std::span<const io::EnumRow> name_table<INBAND_IENABLE>() noexcept;
-template <>
-std::span<const io::EnumRow> name_table<ENTRY_RATE_OPTIONS>() noexcept;
+inline constexpr io::EnumRow<INBAND_IENABLE, std::u16string_view> inband_enable_names[] = {
+    {INBAND_IENABLE::Disable, u"Disable"},
+    {INBAND_IENABLE::Enable, u"Enable"},
+    {INBAND_IENABLE::Inherit, u"Inherit"},
+};
 
-// Checked access to a name table: a value past its end raises data::invalid_option<E>.
-template <class E>
-const io::EnumRow& name_row(E value);
+inline constexpr io::EnumRow<ENTRY_RATE_OPTIONS, std::u16string_view> entry_rate_option_names[] = {
+    {ENTRY_RATE_OPTIONS::Disable, u"Disable"},
+    {ENTRY_RATE_OPTIONS::ManualEntry, u"Manual Entry"},
+    {ENTRY_RATE_OPTIONS::Inherit, u"Inherit"},
+    {ENTRY_RATE_OPTIONS::ReservationIdeal, u"Reservation Ideal"},
+    {ENTRY_RATE_OPTIONS::ReservationMinimum, u"Reservation Minimum"},
+    {ENTRY_RATE_OPTIONS::ChannelMinimum, u"Channel Minimum"},
+};
 
 }  // namespace data

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "io/widening.hpp"
+
 namespace io {
 
 struct NarrowText {
@@ -13,6 +15,10 @@ struct NarrowText {
   bool empty() const noexcept { return text.empty(); }
   std::size_t size() const noexcept { return text.size(); }
   NarrowText substr(std::size_t from, std::size_t n) const noexcept { return {text.substr(from, n)}; }
+  // Widens the text into `destination`, which has room for size() units.
+  void copy_to(char16_t* destination) const noexcept {
+    widen_ansi(text.data(), text.size(), destination);
+  }
 };
 
 }  // namespace io

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/com_services.hpp"
-#include "io/formatted_text.hpp"
+#include "io/copy_units.hpp"
 #include "io/narrow_text.hpp"
+#include "io/number_text.hpp"
 #include "io/wide_text.hpp"
+#include "io/widening.hpp"
 
 namespace io::text {
 
@@ -25,44 +26,53 @@ class output_stream {
   std::size_t written() const noexcept { return static_cast<std::size_t>(position_ - begin_); }
   const char16_t* data() const noexcept { return begin_; }
 
-  // Inline: renderers write in many short pieces, so the call would cost more than the copy.
-  void write_chars(const char* text, std::size_t n) {
-    reserve(n);
-    widen_ansi(text, n, position_);
-    commit(n);
+  // Text renderers and the formatting code write through put_text on either sink. Inline:
+  // renderers write in many short pieces, so the call would cost more than the copy.
+  [[gnu::always_inline]] void put_text(std::string_view text) {
+    reserve(text.size());
+    widen_ansi(text.data(), text.size(), position_);
+    commit(text.size());
   }
-  void write_wchars(const char16_t* text, std::size_t n) {
-    reserve(n);
-    copy_units(position_, text, n);
-    commit(n);
+  [[gnu::always_inline]] void put_text(std::u16string_view text) {
+    reserve(text.size());
+    copy_units(position_, text.data(), text.size());
+    commit(text.size());
   }
-  void write_wchars(WideText text) {
+  [[gnu::always_inline]] void put_text(NarrowText text) { put_text(text.text); }
+  [[gnu::always_inline]] void put_text(WideText text) {
     reserve(text.units);
     text.copy_to(position_);
     commit(text.units);
   }
-
-  // Text renderers and the formatting code write through put_text on either sink.
-  void put_text(std::string_view text) { write_chars(text.data(), text.size()); }
-  void put_text(std::u16string_view text) { write_wchars(text.data(), text.size()); }
-  void put_text(WideText text) { write_wchars(text); }
-  void put_text(NarrowText text) { write_chars(text.text.data(), text.size()); }
-  void put_text(FormattedText text) { write_wchars(text.text.data(), text.text.size()); }
+  [[gnu::always_inline]] void put_text(const NumberText& number) {
+    number.check();
+    write_number(number);
+  }
 
  protected:
   // Raises io::overflow unless n characters and the terminator fit.
-  void reserve(std::size_t n) const {
+  [[gnu::always_inline]] void reserve(std::size_t n) const {
     if (n >= room()) [[unlikely]]
       raise_overflow(n);
   }
-  void commit(std::size_t n) noexcept {
+  [[gnu::always_inline]] void commit(std::size_t n) noexcept {
     position_ += n;
     *position_ = u'\0';
   }
   char16_t* position() const noexcept { return position_; }
+  // A checked number as one write when it fits; otherwise as writes of one character each and
+  // one more for the unit, so that an overflow keeps every character that fits.
+  [[gnu::always_inline]] void write_number(const NumberText& number) {
+    const std::u16string_view text = number.view();
+    if (text.size() >= room()) [[unlikely]]
+      return write_number_in_parts(number);
+    copy_units(position_, text.data(), text.size());
+    commit(text.size());
+  }
 
  private:
   [[noreturn]] void raise_overflow(std::size_t n) const;
+  [[gnu::cold]] void write_number_in_parts(const NumberText& number);
 
   char16_t* begin_;
   char16_t* position_;

@@ -1,31 +1,23 @@
-// Pieces of text that the indented writer writes in one go: markup checked when compiled, the
-// library's own text scanned for line breaks, and payload text scanned for line breaks and for
-// units XML needs escaped in the same pass.
-// Forced inline, so that pieces the compiler can see where they are written, such as element
-// names and line breaks, cost next to nothing.
+// The pieces the indented writer puts together into one write: for each kind, its length, whether
+// it can go in one write with the others, and its units. Forced inline, so that pieces the
+// compiler can see where they are written, such as element names and markup, cost next to nothing.
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
-#include <cstdint>
-#include <cstring>
 #include <string_view>
 
-#include "io/com_services.hpp"
-#include "io/formatted_text.hpp"
+#include "io/copy_units.hpp"
 #include "io/narrow_text.hpp"
+#include "io/number_text.hpp"
+#include "io/scanning.hpp"
 #include "io/wide_text.hpp"
+#include "io/widening.hpp"
 #include "io/xml_escaping.hpp"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace io::text::pieces {
 
-// Text the XML stream writes itself, such as "</" or "=\"": ASCII without line breaks, checked
+// Text the XML stream writes itself, such as "</" or "=": ASCII without line breaks, checked
 // when compiled, and held as UTF-16 so that writing it is a plain copy.
 template <std::size_t N>
 struct markup {
@@ -35,154 +27,23 @@ struct markup {
       units[i] = static_cast<char16_t>(text[i]);
     }
   }
+  std::u16string_view view() const noexcept { return {units.data(), units.size()}; }
   std::array<char16_t, N - 1> units{};
-};
-
-// Narrow text already known to hold no line break, such as an element name that was checked
-// when its start tag was written.
-struct plain_text {
-  std::string_view text;
 };
 
 // A line break, allowed only as the last piece of a write.
 struct newline {};
 
-// Whether text holds a unit of a set. A set gives matches(unit) and, with SSE2, match_bytes and
-// match_units: 0xFF in each byte or unit lane of a block that is in the set. The scans look at 16
-// bytes at once where there are 16, and at the two overlapping ends of a shorter text joined into
-// one block, since most texts are short.
-
-// Line breaks, where the indented writer starts a new line.
-struct line_breaks {
-  static constexpr bool matches(char16_t unit) noexcept { return unit == u'\n'; }
-#if defined(__SSE2__)
-  static __m128i match_bytes(__m128i block) noexcept {
-    return _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'));
-  }
-  static __m128i match_units(__m128i block) noexcept {
-    return _mm_cmpeq_epi16(block, _mm_set1_epi16(u'\n'));
-  }
-#endif
+// The name in an end tag. `plain`: known to hold no line break, because its start tag went in one
+// write; otherwise it is looked at again.
+struct tag_name {
+  std::string_view text;
+  bool plain;
 };
 
-#if defined(__SSE2__)
-namespace scanning {
-
-inline __m128i load16(const std::uint8_t* p) noexcept {
-  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-inline __m128i load8(const std::uint8_t* p) noexcept {
-  return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-}
-inline __m128i load4(const std::uint8_t* p) noexcept {
-  std::int32_t block;
-  std::memcpy(&block, p, sizeof block);
-  return _mm_cvtsi32_si128(block);
-}
-// The first and last 8 of 8 to 16 bytes as one block.
-inline __m128i ends8(const std::uint8_t* p, std::size_t size) noexcept {
-  return _mm_unpacklo_epi64(load8(p), load8(p + size - 8));
-}
-// The first and last 4 of 4 to 8 bytes, in the low 8 bytes of a block whose high 8 are zero.
-inline __m128i ends4(const std::uint8_t* p, std::size_t size) noexcept {
-  return _mm_unpacklo_epi32(load4(p), load4(p + size - 4));
-}
-inline bool any(__m128i lanes) noexcept { return _mm_movemask_epi8(lanes) != 0; }
-inline bool any_low8(__m128i lanes) noexcept { return (_mm_movemask_epi8(lanes) & 0xFF) != 0; }
-
-}  // namespace scanning
-
-// Texts of 16 bytes or more, out of line: rarer, and long enough to pay for the call.
-template <class Set>
-[[gnu::noinline]] inline bool long_text_holds(const std::uint8_t* p, std::size_t n) noexcept {
-  using namespace scanning;
-  for (std::size_t i = 0; i + 16 < n; i += 16)
-    if (any(Set::match_bytes(load16(p + i)))) return true;
-  return any(Set::match_bytes(load16(p + n - 16)));
-}
-
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
-  using namespace scanning;
-  const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
-  const std::size_t n = text.size();
-  if (n >= 16) return long_text_holds<Set>(p, n);
-  if (n >= 8) return any(Set::match_bytes(ends8(p, n)));
-  if (n >= 4) return any_low8(Set::match_bytes(ends4(p, n)));
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(p[i])) return true;
-  return false;
-}
-
-// Whether n little-endian UTF-16 units hold a unit of the set.
-template <class Set>
-[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
-  using namespace scanning;
-  if (n >= 8) {
-    std::size_t i = 0;
-    for (; i + 16 < n; i += 8)
-      if (any(Set::match_units(load16(bytes + 2 * i)))) return true;
-    // The last two blocks, overlapping, in one test.
-    return any(_mm_or_si128(Set::match_units(load16(bytes + 2 * i)),
-                            Set::match_units(load16(bytes + 2 * (n - 8)))));
-  }
-  if (n >= 4) return any(Set::match_units(ends8(bytes, 2 * n)));
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
-  return false;
-}
-#else
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::string_view text) noexcept {
-  for (char c : text)
-    if (Set::matches(static_cast<unsigned char>(c))) return true;
-  return false;
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(const std::uint8_t* bytes, std::size_t n) noexcept {
-  for (std::size_t i = 0; i < n; ++i)
-    if (Set::matches(static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8))) return true;
-  return false;
-}
-#endif
-template <class Set>
-[[gnu::always_inline]] inline bool holds(NarrowText text) noexcept {
-  return holds<Set>(text.text);
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(WideText text) noexcept {
-  return holds<Set>(text.bytes, text.units);
-}
-template <class Set>
-[[gnu::always_inline]] inline bool holds(std::u16string_view text) noexcept {
-  static_assert(std::endian::native == std::endian::little);
-  return holds<Set>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
-[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
-  return holds<line_breaks>(text);
-}
-
-// Writes `count` blanks at `out`: up to 16 in two overlapping stores, deeper levels in blocks.
-[[gnu::always_inline]] inline char16_t* put_blanks(char16_t* out, std::size_t count) noexcept {
-  constexpr std::uint64_t four_blanks = 0x0020002000200020u;
-  if (count >= 4) {
-    std::size_t done = 0;
-    for (; count - done > 8; done += 8) {
-      std::memcpy(out + done, &four_blanks, sizeof four_blanks);
-      std::memcpy(out + done + 4, &four_blanks, sizeof four_blanks);
-    }
-    std::memcpy(out + done, &four_blanks, sizeof four_blanks);
-    std::memcpy(out + count - 4, &four_blanks, sizeof four_blanks);
-    return out + count;
-  }
-  for (; count != 0; --count) *out++ = u' ';
-  return out;
-}
-
-// Payload text as character data. It goes in one write with the other pieces only when it
-// holds nothing to escape and no line break; otherwise the whole write is left to the escaping
-// writes one by one.
-template <class Text>
+// Payload text, escaped as character data or as an attribute value. It goes in one write with
+// the other pieces only when it holds nothing to escape.
+template <class Text, io::xml::escaping Mode>
 struct escaped {
   Text text;
 };
@@ -191,19 +52,26 @@ struct escaped {
 // constants and formatted values) holds nothing to escape and goes as it is.
 inline std::string_view content_piece(std::string_view text) noexcept { return text; }
 inline std::u16string_view content_piece(std::u16string_view text) noexcept { return text; }
-inline FormattedText content_piece(FormattedText text) noexcept { return text; }
-inline escaped<NarrowText> content_piece(NarrowText text) noexcept { return {text}; }
-inline escaped<WideText> content_piece(WideText text) noexcept { return {text}; }
+inline const NumberText& content_piece(const NumberText& number) noexcept { return number; }
+constexpr newline content_piece(newline) noexcept { return {}; }
+inline escaped<NarrowText, io::xml::escaping::content> content_piece(NarrowText text) noexcept {
+  return {text};
+}
+inline escaped<WideText, io::xml::escaping::content> content_piece(WideText text) noexcept {
+  return {text};
+}
+
+[[gnu::always_inline]] inline bool holds_break(std::string_view text) noexcept {
+  return holds<line_breaks>(text);
+}
 
 inline std::size_t piece_size(std::string_view piece) noexcept { return piece.size(); }
 inline std::size_t piece_size(std::u16string_view piece) noexcept { return piece.size(); }
-inline std::size_t piece_size(NarrowText piece) noexcept { return piece.size(); }
-inline std::size_t piece_size(WideText piece) noexcept { return piece.units; }
-inline std::size_t piece_size(plain_text piece) noexcept { return piece.text.size(); }
-inline std::size_t piece_size(FormattedText piece) noexcept { return piece.text.size(); }
-template <class Text>
-std::size_t piece_size(const escaped<Text>& piece) noexcept {
-  return piece_size(piece.text);
+inline std::size_t piece_size(tag_name piece) noexcept { return piece.text.size(); }
+inline std::size_t piece_size(const NumberText& piece) noexcept { return piece.view().size(); }
+template <class Text, io::xml::escaping Mode>
+std::size_t piece_size(const escaped<Text, Mode>& piece) noexcept {
+  return piece.text.size();
 }
 constexpr std::size_t piece_size(newline) noexcept { return 1; }
 template <std::size_t N>
@@ -212,7 +80,8 @@ constexpr std::size_t piece_size(const markup<N>&) noexcept {
 }
 
 // Whether the piece must be left to the writes one by one: it holds a line break that is not the
-// last character of all the pieces, or a unit to escape.
+// last character of all the pieces (the next line needs its indentation), a unit to escape, or a
+// number too large to be held (which raises where its own write would).
 [[gnu::always_inline]] inline bool needs_piecewise(std::string_view piece, bool last_piece) noexcept {
   return holds_break(last_piece && !piece.empty() ? piece.substr(0, piece.size() - 1) : piece);
 }
@@ -221,62 +90,57 @@ constexpr std::size_t piece_size(const markup<N>&) noexcept {
   if (last_piece && !piece.empty()) piece.remove_suffix(1);
   return holds<line_breaks>(piece);
 }
-template <class Text>
-[[gnu::always_inline]] inline bool needs_piecewise(const escaped<Text>& piece, bool) noexcept {
-  return holds<io::xml::escapable<io::xml::escaping::content>>(piece.text);
+constexpr bool needs_piecewise(tag_name piece, bool) noexcept { return !piece.plain; }
+inline bool needs_piecewise(const NumberText& piece, bool) noexcept { return piece.is_too_large(); }
+template <class Text, io::xml::escaping Mode>
+[[gnu::always_inline]] inline bool needs_piecewise(const escaped<Text, Mode>& piece, bool) noexcept {
+  return holds<io::xml::escapable<Mode>>(piece.text);
 }
-constexpr bool needs_piecewise(plain_text, bool) noexcept { return false; }
-constexpr bool needs_piecewise(FormattedText, bool) noexcept { return false; }
 constexpr bool needs_piecewise(newline, bool last_piece) noexcept { return !last_piece; }
 template <std::size_t N>
 constexpr bool needs_piecewise(const markup<N>&, bool) noexcept {
   return false;
 }
 
-// Writes the piece at `out` and moves past it; `last` becomes its last character.
-[[gnu::always_inline]] inline void put_piece(std::string_view piece, char16_t*& out,
-                                             char16_t& last) noexcept {
+// Writes the piece at `out` and moves past it.
+[[gnu::always_inline]] inline void put_piece(std::string_view piece, char16_t*& out) noexcept {
   widen_ansi(piece.data(), piece.size(), out);
   out += piece.size();
-  if (!piece.empty()) last = out[-1];
 }
-[[gnu::always_inline]] inline void put_piece(std::u16string_view piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  io::copy_units(out, piece.data(), piece.size());
+[[gnu::always_inline]] inline void put_piece(std::u16string_view piece, char16_t*& out) noexcept {
+  copy_units(out, piece.data(), piece.size());
   out += piece.size();
-  if (!piece.empty()) last = piece.back();
 }
-[[gnu::always_inline]] inline void put_piece(WideText piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  piece.copy_to(out);
-  out += piece.units;
-  if (!piece.empty()) last = out[-1];
+[[gnu::always_inline]] inline void put_piece(tag_name piece, char16_t*& out) noexcept {
+  put_piece(piece.text, out);
 }
-[[gnu::always_inline]] inline void put_piece(NarrowText piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  put_piece(piece.text, out, last);
+[[gnu::always_inline]] inline void put_piece(const NumberText& piece, char16_t*& out) noexcept {
+  put_piece(piece.view(), out);
 }
-[[gnu::always_inline]] inline void put_piece(plain_text piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  put_piece(piece.text, out, last);
+template <class Text, io::xml::escaping Mode>
+[[gnu::always_inline]] inline void put_piece(const escaped<Text, Mode>& piece,
+                                             char16_t*& out) noexcept {
+  piece.text.copy_to(out);
+  out += piece.text.size();
 }
-[[gnu::always_inline]] inline void put_piece(FormattedText piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  put_piece(piece.text, out, last);
-}
-template <class Text>
-[[gnu::always_inline]] inline void put_piece(const escaped<Text>& piece, char16_t*& out,
-                                             char16_t& last) noexcept {
-  put_piece(piece.text, out, last);
-}
-inline void put_piece(newline, char16_t*& out, char16_t& last) noexcept {
-  *out++ = u'\n';
-  last = u'\n';
-}
+inline void put_piece(newline, char16_t*& out) noexcept { *out++ = u'\n'; }
 template <std::size_t N>
-void put_piece(const markup<N>& piece, char16_t*& out, char16_t& last) noexcept {
+[[gnu::always_inline]] inline void put_piece(const markup<N>& piece, char16_t*& out) noexcept {
   for (char16_t unit : piece.units) *out++ = unit;
-  if (N > 1) last = out[-1];
+}
+
+// Whether the piece, written last, leaves the writer at the start of a line. Only a last piece
+// can end with a line break: in any other a break leaves the write to the pieces one by one.
+inline bool ends_line(std::string_view piece) noexcept {
+  return !piece.empty() && piece.back() == '\n';
+}
+inline bool ends_line(std::u16string_view piece) noexcept {
+  return !piece.empty() && piece.back() == u'\n';
+}
+constexpr bool ends_line(newline) noexcept { return true; }
+template <class Piece>
+constexpr bool ends_line(const Piece&) noexcept {
+  return false;  // markup, names, numbers and escaped text never end with a line break
 }
 
 }  // namespace io::text::pieces

@@ -1,7 +1,5 @@
 #include "io/xml_escaping.hpp"
 
-#include "io/text_pieces.hpp"
-
 namespace io::xml {
 namespace {
 
@@ -74,8 +72,8 @@ char16_t* put(Text text, char16_t* out) noexcept {
   walk<Mode>(
       text,
       [&](std::size_t from, std::size_t n) {
-        char16_t last;
-        if (n != 0) text::pieces::put_piece(text.substr(from, n), out, last);
+        text.substr(from, n).copy_to(out);
+        out += n;
       },
       [&](std::u16string_view with) {
         for (char16_t unit : with) *out++ = unit;

@@ -14,10 +14,6 @@
 #include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace io::xml {
 
 enum class escaping { content, attribute };
@@ -32,39 +28,23 @@ struct escapable {
   static constexpr std::uint64_t below_40 =
       0xFFFFFFFFu | std::uint64_t{1} << '&' | std::uint64_t{1} << '<' | std::uint64_t{1} << '>' |
       (Mode == escaping::attribute ? std::uint64_t{1} << '"' : 0);
+  // One unit, as the escaping walks a text: most units are letters, settled by two comparisons.
   static constexpr bool matches(char16_t unit) noexcept {
     if (unit >= 0xD800) return unit < 0xE000 || unit >= 0xFFFE;
     return unit < 0x40 && (below_40 >> unit & 1) != 0;
   }
-#if defined(__SSE2__)
-  // 0xFF in each byte or unit lane of the set. '<' and '>' differ in one bit, as do '"' and '&'.
-  static __m128i match_bytes(__m128i block) noexcept {
-    const __m128i controls =
-        _mm_cmpeq_epi8(_mm_subs_epu8(block, _mm_set1_epi8(0x1F)), _mm_setzero_si128());
-    const __m128i angles = _mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(2)), _mm_set1_epi8('>'));
-    const __m128i ampersands =
-        Mode == escaping::attribute
-            ? _mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(4)), _mm_set1_epi8('&'))
-            : _mm_cmpeq_epi8(block, _mm_set1_epi8('&'));
-    return _mm_or_si128(_mm_or_si128(controls, angles), ampersands);
+  // The same set with comparisons only, which the compiler applies to a whole block at once
+  // (io/scanning.hpp); '<' and '>' differ in one bit, as do '"' and '&'.
+  template <class Unit>
+  static constexpr bool in_block(Unit unit) noexcept {
+    bool in_set = (unit < 0x20) | ((unit | 2) == '>') |
+                  (Mode == escaping::attribute ? (unit | 4) == '&' : unit == '&');
+    if constexpr (sizeof(Unit) == 2) {
+      // Surrogates, D800 to DFFF, and the noncharacters FFFE and FFFF.
+      in_set = in_set | (static_cast<char16_t>(unit - 0xD800) < 0x800) | (unit >= 0xFFFE);
+    }
+    return in_set;
   }
-  static __m128i match_units(__m128i block) noexcept {
-    const __m128i zero = _mm_setzero_si128();
-    // Two more makes U+FFFE, U+FFFF and the controls one range, 0 to 21; 2800 more makes the
-    // surrogates D800 to DFFF the range 0 to 7FF.
-    const __m128i controls = _mm_cmpeq_epi16(
-        _mm_subs_epu16(_mm_add_epi16(block, _mm_set1_epi16(2)), _mm_set1_epi16(0x21)), zero);
-    const __m128i surrogates = _mm_cmpeq_epi16(
-        _mm_subs_epu16(_mm_add_epi16(block, _mm_set1_epi16(0x2800)), _mm_set1_epi16(0x7FF)), zero);
-    const __m128i angles =
-        _mm_cmpeq_epi16(_mm_or_si128(block, _mm_set1_epi16(2)), _mm_set1_epi16(u'>'));
-    const __m128i ampersands =
-        Mode == escaping::attribute
-            ? _mm_cmpeq_epi16(_mm_or_si128(block, _mm_set1_epi16(4)), _mm_set1_epi16(u'&'))
-            : _mm_cmpeq_epi16(block, _mm_set1_epi16(u'&'));
-    return _mm_or_si128(_mm_or_si128(controls, surrogates), _mm_or_si128(angles, ampersands));
-  }
-#endif
 };
 
 // The unit that decides how the character at i is written: a narrow byte's value (whatever the

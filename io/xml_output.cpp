@@ -1,7 +1,6 @@
 #include "io/xml_output.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "plugin/errors.hpp"
@@ -9,31 +8,22 @@
 namespace io::text::indented {
 namespace {
 
-// The row indentation is copied from; deeper levels take several copies of it.
-constexpr std::size_t blank_row_length = 256;
-const std::array<char16_t, blank_row_length> blank_row = [] {
-  std::array<char16_t, blank_row_length> row{};
-  row.fill(u' ');
-  return row;
-}();
-
-// The length of the next piece: up to and including the next line break, or the rest.
-std::size_t piece_length(const char* text, std::size_t n) {
-  const void* nl = std::memchr(text, '\n', n);
-  return nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - text) + 1 : n;
+// The length of the next line: up to and including the next line break, or the rest.
+std::size_t line_length(std::string_view text) {
+  const void* nl = std::memchr(text.data(), '\n', text.size());
+  return nl != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data()) + 1
+                       : text.size();
 }
-std::size_t piece_length(const char16_t* text, std::size_t n) {
-  const char16_t* nl = std::find(text, text + n, u'\n');
-  return nl != text + n ? static_cast<std::size_t>(nl - text) + 1 : n;
+std::size_t line_length(std::u16string_view text) {
+  const std::size_t nl = text.find(u'\n');
+  return nl != std::u16string_view::npos ? nl + 1 : text.size();
 }
-std::size_t piece_length(WideText text, std::size_t from) {
-  for (std::size_t i = from; i < text.units; ++i)
-    if (text[i] == u'\n') return i - from + 1;
-  return text.units - from;
+std::size_t line_length(WideText text) {
+  for (std::size_t i = 0; i < text.units; ++i)
+    if (text[i] == u'\n') return i + 1;
+  return text.units;
 }
-std::size_t piece_length(NarrowText text, std::size_t from) {
-  return piece_length(text.text.data() + from, text.size() - from);
-}
+std::size_t line_length(NarrowText text) { return line_length(text.text); }
 
 }  // namespace
 
@@ -42,40 +32,40 @@ void output_stream::outdent() {
   --indent_level_;
 }
 
-void output_stream::write_indentation() {
+// Indentation is a write of its own, in copies of the blank row for levels deeper than it.
+void output_stream::start_line() {
   reserve(indent_level_);
   for (std::size_t left = indent_level_; left != 0;) {
-    std::size_t n = std::min(left, blank_row_length);
-    io::text::output_stream::write_wchars(blank_row.data(), n);
+    const std::size_t n = std::min(left, blank_row.size());
+    io::text::output_stream::put_text(std::u16string_view(blank_row.data(), n));
     left -= n;
   }
   at_line_start_ = false;
 }
 
-void output_stream::write_chars(const char* text, std::size_t n) {
-  if (!write_at_once(std::string_view(text, n))) write_lines(text, n);
-}
-
-void output_stream::write_lines(const char* text, std::size_t n) {
-  while (n != 0) {
-    if (at_line_start_) write_indentation();
-    std::size_t piece = piece_length(text, n);
-    io::text::output_stream::write_chars(text, piece);
-    at_line_start_ = text[piece - 1] == '\n';
-    text += piece;
-    n -= piece;
+void output_stream::write_piece(std::string_view text) {
+  while (!text.empty()) {
+    if (at_line_start_) start_line();
+    const std::string_view line = text.substr(0, line_length(text));
+    io::text::output_stream::put_text(line);
+    at_line_start_ = line.back() == '\n';
+    text.remove_prefix(line.size());
   }
 }
 
-void output_stream::write_wchars(const char16_t* text, std::size_t n) {
-  while (n != 0) {
-    if (at_line_start_) write_indentation();
-    std::size_t piece = piece_length(text, n);
-    io::text::output_stream::write_wchars(text, piece);
-    at_line_start_ = text[piece - 1] == u'\n';
-    text += piece;
-    n -= piece;
+void output_stream::write_piece(std::u16string_view text) {
+  while (!text.empty()) {
+    if (at_line_start_) start_line();
+    const std::u16string_view line = text.substr(0, line_length(text));
+    io::text::output_stream::put_text(line);
+    at_line_start_ = line.back() == u'\n';
+    text.remove_prefix(line.size());
   }
+}
+
+void output_stream::write_piece(const NumberText& number) {
+  if (at_line_start_) start_line();
+  write_number(number);
 }
 
 template <class Text>
@@ -83,21 +73,19 @@ void output_stream::write_escaped_lines(Text text, io::xml::escaping mode) {
   using io::xml::escaping;
   // Most texts hold nothing to escape, and then no line break either: one copy.
   const bool as_is = mode == escaping::content
-                         ? !pieces::holds<io::xml::escapable<escaping::content>>(text)
-                         : !pieces::holds<io::xml::escapable<escaping::attribute>>(text);
+                         ? !holds<io::xml::escapable<escaping::content>>(text)
+                         : !holds<io::xml::escapable<escaping::attribute>>(text);
   const std::size_t n = text.size();
   for (std::size_t from = 0; from < n;) {
-    if (at_line_start_) write_indentation();
-    const std::size_t piece =
-        as_is || mode == escaping::attribute ? n - from : piece_length(text, from);
-    const Text part = text.substr(from, piece);
-    std::size_t length = piece;
+    if (at_line_start_) start_line();
+    const Text part = as_is || mode == escaping::attribute
+                          ? text.substr(from, n - from)
+                          : text.substr(from, line_length(text.substr(from, n - from)));
+    std::size_t length = part.size();
     if (as_is) {
       reserve(length);
-      char16_t* out = position();
-      char16_t last;
-      pieces::put_piece(part, out, last);
-    } else if (io::xml::max_growth * piece < room()) {
+      part.copy_to(position());
+    } else if (io::xml::max_growth * part.size() < room()) {
       // Room for the longest escaped form: written at once, its length known after.
       length = static_cast<std::size_t>(io::xml::put_escaped(part, mode, position()) - position());
     } else {
@@ -106,7 +94,7 @@ void output_stream::write_escaped_lines(Text text, io::xml::escaping mode) {
       io::xml::put_escaped(part, mode, position());
     }
     commit(length);
-    from += piece;
+    from += part.size();
     at_line_start_ = mode == escaping::content && io::xml::unit_at(text, from - 1) == u'\n';
   }
 }
@@ -123,56 +111,28 @@ void output_stream::write_escaped(WideText text, io::xml::escaping mode) {
 
 namespace io::xml::output {
 
-void stream::close_start_tag() {
-  if (!tag_closed_) {
-    write_chars(">", 1);
-    tag_closed_ = true;
-  }
-}
+void stream::refuse(const char* message) { throw misuse{message}; }
 
-// Each operation below writes its pieces at once when they fit, and otherwise one by one in the
-// order the layout prescribes, so that an overflow leaves the same text either way.
-
-void stream::start_element_piecewise(std::string_view name) {
-  if (depth_ == max_depth) throw misuse{"unexpected nesting"};
-  if (!tag_closed_) write_chars(">", 1);
-  stack_[depth_++] = {name.data(), name.size(), !io::text::pieces::holds_break(name)};
-  write_chars("<", 1);
-  write_chars(name.data(), name.size());
-  indent();
-  tag_closed_ = false;
-}
-
-void stream::start_attribute(std::string_view name) {
-  if (tag_closed_) throw misuse{"unexpected attribute"};
-  if (write_at_once(markup(" "), name, markup("=\""))) return;
-  write_chars(" ", 1);
-  write_chars(name.data(), name.size());
-  write_chars("=", 1);
-  write_chars("\"", 1);
-}
-
-void stream::attribute_piecewise(std::string_view name, std::string_view value) {
-  start_attribute(name);
-  write_chars(value.data(), value.size());
-  write_chars("\"", 1);
+void stream::refuse_end() const {
+  if (depth_ == 0) refuse("unexpected end of element");
+  refuse("unexpected outdent");
 }
 
 void stream::attribute(std::string_view name, WideText value) {
-  start_attribute(name);
+  if (tag_closed_) refuse("unexpected attribute");
+  // Three writes, as the pieces go one by one: the value is its own, so that a value that holds
+  // something to escape is looked at once, not once more for a write it cannot join.
+  write(markup(" "), name, markup("="), markup("\""));
   write_escaped(value, escaping::attribute);
-  write_chars("\"", 1);
+  write(markup("\""));
 }
 
 void stream::attribute(std::string_view name, IMoniker* moniker) {
-  start_attribute(name);
-  write_display_name(moniker);
-  write_chars("\"", 1);
-}
-
-void stream::write_display_name(IMoniker* moniker) {
+  if (tag_closed_) refuse("unexpected attribute");
+  // The opening goes first: a display name that cannot be had fails after it, as the value would.
+  write(markup(" "), name, markup("="), markup("\""));
   if (moniker == nullptr) {
-    write_chars("(none)", 6);
+    write(markup("(none)"), markup("\""));
     return;
   }
   com::ComPtr<IBindCtx> bind_context;
@@ -181,53 +141,13 @@ void stream::write_display_name(IMoniker* moniker) {
   LPOLESTR raw_name = nullptr;
   if (HRESULT hr = moniker->GetDisplayName(bind_context.get(), nullptr, &raw_name); FAILED(hr))
     com::error::raise_with_thread_info(hr);
-  com::TaskString display_name(com::utf16(raw_name));
-  write_escaped(WideText::of(display_name.view()), escaping::attribute);
-}
-
-void stream::put_text_piecewise(std::string_view text) {
-  close_start_tag();
-  write_chars(text.data(), text.size());
-}
-
-void stream::put_text_piecewise(std::u16string_view text) {
-  close_start_tag();
-  write_wchars(text.data(), text.size());
-}
-
-void stream::put_text_piecewise(NarrowText text) {
-  close_start_tag();
-  write_escaped(text, escaping::content);
-}
-
-void stream::put_text_piecewise(WideText text) {
-  close_start_tag();
-  write_escaped(text, escaping::content);
-}
-
-void stream::put_text_piecewise(FormattedText text) {
-  close_start_tag();
-  write_wchars(text.text.data(), text.text.size());
-}
-
-void stream::end_element_piecewise() {
-  if (depth_ == 0) throw misuse{"unexpected end of element"};
-  outdent();
-  if (tag_closed_) {
-    const std::string_view name = stack_[depth_ - 1].name();
-    write_chars("</", 2);
-    write_chars(name.data(), name.size());
-    write_chars(">", 1);
-  } else {
-    write_chars("/>", 2);
-  }
-  --depth_;
-  tag_closed_ = true;
+  const com::TaskString display_name(com::utf16(raw_name));
+  write(escaped<WideText, escaping::attribute>{WideText::of(display_name.view())}, markup("\""));
 }
 
 void stream::start_text() {
-  if (tag_closed_) throw misuse{"unexpected startText"};
-  write_chars(">", 1);
+  if (tag_closed_) refuse("unexpected startText");
+  write(markup(">"));
   tag_closed_ = true;
 }
 
@@ -240,7 +160,7 @@ void stream::apply(xml_directive d) {
       end_element();
       return;
   }
-  throw misuse{"unexpected directive"};
+  refuse("unexpected directive");
 }
 
 }  // namespace io::xml::output

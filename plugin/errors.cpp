@@ -7,6 +7,7 @@
 #include <string>
 
 #include "io/com_services.hpp"
+#include "io/widening.hpp"
 
 namespace {
 

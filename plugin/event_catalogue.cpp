@@ -1,15 +1,16 @@
 #include "plugin/event_catalogue.hpp"
 
+#include "changes/allocation_space_records.hpp"
+#include "changes/field_changes.hpp"
 #include "changes/inband_device_lists_changed.hpp"
-#include "changes/inband_policy_changed.hpp"
-#include "changes/inband_state_changed.hpp"
+#include "changes/inband_policy_records.hpp"
+#include "changes/inband_state_records.hpp"
 #include "events/device_allocatable.hpp"
 #include "events/failure_list.hpp"
 #include "events/inband_switch.hpp"
 #include "events/outofband_switch.hpp"
 #include "events/recovery_mode.hpp"
 #include "events/satellite_switch.hpp"
-#include "events/space_database.hpp"
 #include "events/space_database_tagged.hpp"
 #include "events/space_exclusion.hpp"
 #include "plugin/entry.hpp"
@@ -62,15 +63,15 @@ std::uint32_t render_multi_device_modification_text(text_output& out, ByteCursor
 
 // clang-format off
 const EventCatalogueEntry EventCatalogue[event_catalogue_size] = {
-  /*  0 */ {&inband_state_changed, &xml_entry<render_inband_state_changed_xml>, nullptr, modification_text, u"InBand State Changed"},
-  /*  1 */ {&inband_policy_changed, &xml_entry<render_inband_policy_changed_xml>, nullptr, modification_text, u"InBand Policy Changed"},
-  /*  2 */ {&inband_policy_changed_v0, &xml_entry<render_inband_policy_changed_v0_xml>, nullptr, modification_text, u"InBand Policy Changed v0"},
-  /*  3 */ {&inband_policy_changed_v1, &xml_entry<render_inband_policy_changed_v1_xml>, nullptr, modification_text, u"InBand Policy Changed v1"},
-  /*  4 */ {&inband_policy_changed_v2, &xml_entry<render_inband_policy_changed_v2_xml>, nullptr, modification_text, u"InBand Policy Changed v2"},
-  /*  5 */ {&space_database, &xml_entry<render_space_database_xml>, nullptr, modification_text, u"Allocation Space Database Event"},
-  /*  6 */ {&space_database_v0, &xml_entry<render_space_database_v0_xml>, nullptr, modification_text, u"Allocation Space Database Event v0"},
-  /*  7 */ {&space_database_v1, &xml_entry<render_space_database_v1_xml>, nullptr, modification_text, u"Allocation Space Database Event v1"},
-  /*  8 */ {&space_database_v2, &xml_entry<render_space_database_v2_xml>, nullptr, modification_text, u"Allocation Space Database Event v2"},
+  /*  0 */ {&inband_state_changed, &xml_entry<render_change_set_xml<data::inband_state::InBandStateRecord>>, nullptr, modification_text, u"InBand State Changed"},
+  /*  1 */ {&inband_policy_changed, &xml_entry<render_change_set_xml<data::inband_policy::InBandPolicyRecord>>, nullptr, modification_text, u"InBand Policy Changed"},
+  /*  2 */ {&inband_policy_changed_v0, &xml_entry<render_change_set_xml<data::inband_policy::InBandPolicyV0Record>>, nullptr, modification_text, u"InBand Policy Changed v0"},
+  /*  3 */ {&inband_policy_changed_v1, &xml_entry<render_change_set_xml<data::inband_policy::InBandPolicyV1Record>>, nullptr, modification_text, u"InBand Policy Changed v1"},
+  /*  4 */ {&inband_policy_changed_v2, &xml_entry<render_change_set_xml<data::inband_policy::InBandPolicyV2Record>>, nullptr, modification_text, u"InBand Policy Changed v2"},
+  /*  5 */ {&space_database, &xml_entry<render_change_set_xml<data::allocation_space::AllocationSpaceRecord>>, nullptr, modification_text, u"Allocation Space Database Event"},
+  /*  6 */ {&space_database_v0, &xml_entry<render_change_set_xml<data::allocation_space::AllocationSpaceRecordV0>>, nullptr, modification_text, u"Allocation Space Database Event v0"},
+  /*  7 */ {&space_database_v1, &xml_entry<render_change_set_xml<data::allocation_space::AllocationSpaceRecordV1>>, nullptr, modification_text, u"Allocation Space Database Event v1"},
+  /*  8 */ {&space_database_v2, &xml_entry<render_change_set_xml<data::allocation_space::AllocationSpaceRecordV2>>, nullptr, modification_text, u"Allocation Space Database Event v2"},
   /*  9 */ {&inband_switch, &xml_entry<render_inband_switch_xml>, nullptr, &text_entry<render_inband_switch_text>, u"InBand Switch"},
   /* 10 */ {&inband_switch_v0, &xml_entry<render_inband_switch_v0_xml>, nullptr, &text_entry<render_inband_switch_v0_text>, u"InBand Switch v0"},
   /* 11 */ {&space_database_v0, &xml_entry<render_space_database_tagged_xml>, nullptr, &text_entry<render_space_database_tagged_text>, u"Allocation Space Database Event v0"},

@@ -25,22 +25,22 @@ struct Walk {
   std::exception_ptr error;  // what the walk raised, if anything
 };
 
-using WalkStep = std::function<void(ByteCursor&, ui::event::xml_output&)>;
+using WalkStep = std::function<void(ui::event::xml_output&, ByteCursor&)>;
 
 inline Walk walk(const std::vector<std::uint8_t>& payload, const WalkStep& step) {
   std::vector<char16_t> buffer(4096);
-  ByteCursor in(payload.data(), static_cast<std::uint32_t>(payload.size()));
+  ByteCursor cursor(payload.data(), static_cast<std::uint32_t>(payload.size()));
   Walk w;
   {
     ui::event::xml_output out(buffer.data(), static_cast<std::uint32_t>(buffer.size()));
     try {
-      step(in, out);
+      step(out, cursor);
     } catch (const std::exception&) {
       w.error = std::current_exception();
     }
   }
   w.text = to_utf8(buffer.data());
-  w.consumed = in.offset();
+  w.consumed = cursor.offset();
   return w;
 }
 

@@ -37,8 +37,8 @@ constexpr Field SampleFields[] = {
 };
 constexpr RecordType SampleRecord{SampleFields};
 
-void sample_changes(ByteCursor& in, ui::event::xml_output& out) {
-  ui::event::write_field_changes(in, out, SampleRecord);
+void sample_changes(ui::event::xml_output& out, ByteCursor& cursor) {
+  ui::event::write_field_changes(out, cursor, SampleRecord);
 }
 
 TEST(FieldChanges, FlaggedFieldsInPositionOrderAndNothingAfterThem) {

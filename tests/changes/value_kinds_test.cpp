@@ -12,8 +12,8 @@ using test::PayloadBuilder;
 using test::walk;
 
 test::WalkStep value_change(ValueKind kind) {
-  return [kind](ByteCursor& in, ui::event::xml_output& out) {
-    ui::event::write_value_change(in, out, kind);
+  return [kind](ui::event::xml_output& out, ByteCursor& cursor) {
+    ui::event::write_value_change(out, cursor, kind);
   };
 }
 

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "io/com_services.hpp"
+#include "io/widening.hpp"
 #include "platform/accounting.h"
 #include "platform/com.h"
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "events/xml_element.hpp"
 #include "io/formatting.hpp"
 #include "plugin/errors.hpp"
 #include "support/render_harness.hpp"
@@ -46,6 +45,25 @@ Outcome run(std::uint32_t level, const Script& script, std::uint32_t size = 2048
   EXPECT_EQ(buffer[size], u'#');
   o.text = test::to_utf8(buffer.data());
   return o;
+}
+
+// A payload text as an attribute value. The sink takes narrow payload text as character data only,
+// so a narrow text is escaped on its own.
+std::string attribute_value(io::WideText text) {
+  std::string written = run(0, [&](xml_output& o) {
+                          o.start_element("e");
+                          o.attribute("a", text);
+                          o.end_element();
+                        }).text;
+  EXPECT_TRUE(written.starts_with("<e a=\"") && written.ends_with("\"/>")) << written;
+  return written.substr(6, written.size() - 9);
+}
+std::string attribute_value(io::NarrowText text) {
+  std::u16string escaped(io::xml::max_growth * text.size(), u'#');
+  const char16_t* end = io::xml::put_escaped(text, escaping::attribute, escaped.data());
+  escaped.resize(static_cast<std::size_t>(end - escaped.data()));
+  EXPECT_EQ(escaped.size(), io::xml::escaped_length(text, escaping::attribute));
+  return test::to_utf8(escaped.c_str());
 }
 
 TEST(XmlOutput, Layouts) {
@@ -138,18 +156,34 @@ TEST(XmlOutput, PayloadTextIsEscaped) {
 #undef FFFD
   for (const Case& k : cases) {
     const auto check = [&](auto text) {
-      EXPECT_EQ(run(1, [&](xml_output& o) { ui::event::write_text_element(o, "v", text); }).text,
+      EXPECT_EQ(run(1, [&](xml_output& o) { o.text_element("v", text); }).text,
                 std::string(" <v>") + k.content + "</v>")
           << k.name;
-      EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
-                k.attribute)
-          << k.name;
+      EXPECT_EQ(attribute_value(text), k.attribute) << k.name;
     };
     check(io::WideText::of(k.text));
     const std::string narrow(k.text.begin(), k.text.end());
     if (std::all_of(k.text.begin(), k.text.end(), [](char16_t c) { return c < 0x80; }))
       check(io::NarrowText{narrow});
   }
+}
+
+// The escaping walk tests one unit at a time and the scan a block at a time: both must see the
+// same set, for UTF-16 units and for narrow bytes.
+template <escaping Mode>
+void expect_one_set() {
+  using set = io::xml::escapable<Mode>;
+  for (std::uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+    const auto u16 = static_cast<char16_t>(unit);
+    EXPECT_EQ(set::matches(u16), set::in_block(u16)) << unit;
+    if (unit <= 0xFF) {
+      EXPECT_EQ(set::matches(u16), set::in_block(static_cast<unsigned char>(unit))) << unit;
+    }
+  }
+}
+TEST(XmlOutput, EscapableUnitsAreTheSameOneAtATimeAndInBlocks) {
+  expect_one_set<escaping::content>();
+  expect_one_set<escaping::attribute>();
 }
 
 // Text is scanned in blocks, with an overlapping last block: a unit to escape or a line break at
@@ -179,9 +213,7 @@ TEST(XmlOutput, UnitsToEscapeAreFoundAtEveryPosition) {
         const auto check = [&](auto text) {
           EXPECT_EQ(run(1, [&](xml_output& o) { o.put_text(text); }).text, content)
               << length << " " << at << " " << int{u.unit};
-          EXPECT_EQ(run(0, [&](xml_output& o) { o.write_escaped(text, escaping::attribute); }).text,
-                    attribute)
-              << length << " " << at << " " << int{u.unit};
+          EXPECT_EQ(attribute_value(text), attribute) << length << " " << at << " " << int{u.unit};
         };
         check(io::WideText::of(wide));
         const std::string narrow(wide.begin(), wide.end());
@@ -191,8 +223,9 @@ TEST(XmlOutput, UnitsToEscapeAreFoundAtEveryPosition) {
   }
 }
 
-// The one-write forms must leave exactly what their separate writes leave, at every buffer size.
-TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
+// Operations of several steps go in one write when they can: they must leave exactly what their
+// steps leave, at every buffer size.
+TEST(XmlOutput, OperationsOfSeveralStepsMatchTheirStepsAtEverySize) {
   struct Pair {
     const char* name;
     Script at_once;
@@ -202,13 +235,13 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
     return Pair{"text element",
                 [=](xml_output& o) {
                   o.start_element("outer");
-                  ui::event::write_text_element(o, "name", text);
+                  o.text_element("name", text);
                   o.end_element();
                 },
                 [=](xml_output& o) {
                   o.start_element("outer");
                   o.start_element("name");
-                  ui::event::element_content::put(o, text);
+                  o.put_text(text);
                   o.end_element();
                   o.end_element();
                 }};
@@ -223,11 +256,11 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
     return Pair{"text and end tag",
                 [=](xml_output& o) {
                   open(o);
-                  ui::event::end_with_text_line(o, content);
+                  o.end_with_text_line(content);
                 },
                 [=](xml_output& o) {
                   open(o);
-                  ui::event::element_content::put(o, content);
+                  o.put_text(content);
                   o.end_element();
                   o.line_break();
                 }};
@@ -247,6 +280,15 @@ TEST(XmlOutput, OneWriteFormsMatchTheirSeparateWritesAtEverySize) {
       text_and_end(std::u16string_view(u""), true),  // the end tag starts a line
       text_and_end(too_large, false),
       text_and_end(io::WideText::of(u"\"x\" & y"), true),
+      {"element of two texts and its line break",
+       [](xml_output& o) { o.text_element_line("code", "0x", io::integer_text(42)); },
+       [](xml_output& o) {
+         o.start_element("code");
+         o.put_text("0x");
+         o.put_text(io::integer_text(42));
+         o.end_element();
+         o.line_break();
+       }},
       {"start tag with an attribute",
        [](xml_output& o) {
          o.start_element("outer");

@@ -1,0 +1,9 @@
+#include "io/number_text.hpp"
+
+#include "plugin/errors.hpp"
+
+namespace io {
+
+void NumberText::raise_too_large() { throw generic_error_t<char16_t>(u"decimal overflow"); }
+
+}  // namespace io
