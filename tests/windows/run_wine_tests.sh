@@ -6,7 +6,8 @@
 #      type REGISTRY, the bytes of com/module.rgs) and its name (string 100); the DLL and the
 #      host carry a version resource with the project's version;
 #   2. the host-style test of the plug-in's binary interface;
-#   3. a viewer written in C renders the reviewed samples through every entry;
+#   3. a viewer written in C renders the reviewed samples through every entry, and the example of
+#      docs/viewer.md runs;
 #   4. regsvr32 registers and unregisters the plug-in: the registry view of the DLL's bitness
 #      holds, and then no longer holds, the catalogued interfaces with the proxy/stub factory;
 #   5. calls through the generated proxies from one apartment into another;
@@ -107,6 +108,14 @@ if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$(winepath -w "
   pass "viewer in C: ${report//$'\r'/}"
 else
   fail "viewer in C: ${report//$'\r'/}"
+fi
+# The example of docs/viewer.md, beside the DLL it loads by name.
+example=$(timeout 120 wine "$windows_build/viewer_example.exe" 2>&1 | tr -d '\r') || true
+if [[ $example == *$'\n'"A scheduled switch successfully switched the site from home to 2.048Mbps, consuming 1.5MHz of bandwidth from the dynamic pool."$'\n'* &&
+      $example == *"failed with 0x80020009: an underflow occured"* ]]; then
+  pass "the guide's viewer renders an event both ways and shows the error of one cut short"
+else
+  fail "the guide's viewer: ${example:0:300}"
 fi
 
 # 4. Registration. The catalogued interfaces are the ones with a pointer_default in the IDL that
