@@ -5,14 +5,11 @@
 #include <string>
 
 #include "com/guid_text.hpp"
+#include "com/registry_script_resource.hpp"
 
 namespace com::module {
 namespace {
 std::atomic<std::int32_t> locks{0};
-
-// The module's registry script: an empty body under HKCR, so running it writes and removes
-// nothing. Registration rests on the proxy entries.
-constexpr std::u16string_view registry_script = u"HKCR\r\n{\r\n}\r\n";
 }  // namespace
 
 std::int32_t lock() noexcept { return locks.fetch_add(1) + 1; }
@@ -20,7 +17,12 @@ std::int32_t unlock() noexcept { return locks.fetch_sub(1) - 1; }
 std::int32_t lock_count() noexcept { return locks.load(); }
 
 HRESULT update_registry(std::u16string_view library_path, ScriptMode mode) noexcept {
+  std::string_view resource;
+  if (HRESULT hr = registry_script_resource(resource); FAILED(hr)) return hr;
   try {
+    // The script is narrow text, widened byte by byte.
+    std::u16string script;
+    for (char c : resource) script += static_cast<unsigned char>(c);
     // Inside a quoted script string a quote is written twice.
     std::u16string quoted_path;
     for (char16_t c : library_path) {
@@ -33,7 +35,7 @@ HRESULT update_registry(std::u16string_view library_path, ScriptMode mode) noexc
         {u"Module_Raw", library_path},
         {u"APPID", app_id_text.braced()},
     };
-    return run_registry_script(registry_script, mode, variables);
+    return run_registry_script(script, mode, variables);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

@@ -4,9 +4,13 @@
 
 namespace host {
 
+const PluginLocation& CommandContext::plugin_location() {
+  if (!plugin_location_) plugin_location_ = locate_plugin(plugin_path);
+  return *plugin_location_;
+}
+
 const PluginLibrary& CommandContext::plugin() {
-  if (!plugin_)
-    plugin_ = std::make_unique<PluginLibrary>(plugin_path.empty() ? default_plugin_path() : plugin_path);
+  if (!plugin_) plugin_ = std::make_unique<PluginLibrary>(plugin_location().path);
   return *plugin_;
 }
 

@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "event_renderer.hpp"
 #include "event_table.hpp"
 #include "exit_status.hpp"
 #include "plugin_library.hpp"
+#include "plugin_search.hpp"
 #include "terminal_colour.hpp"
 
 namespace CLI {
@@ -20,13 +22,15 @@ namespace host {
 
 class CommandContext {
  public:
-  std::string plugin_path;  // empty: the library beside the executable
+  std::string plugin_path;  // empty: the plug-in is searched for
   ExitStatus status = ExitStatus::rendered;
 
+  const PluginLocation& plugin_location();
   const PluginLibrary& plugin();
   const EventTable& events();
 
  private:
+  std::optional<PluginLocation> plugin_location_;
   std::unique_ptr<PluginLibrary> plugin_;
   std::unique_ptr<EventTable> events_;
 };

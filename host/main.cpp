@@ -17,6 +17,7 @@
 #include "command_line_errors.hpp"
 #include "commands.hpp"
 #include "help_formatter.hpp"
+#include "plugin_search.hpp"
 #include "standard_output.hpp"
 #include "version_text.hpp"
 
@@ -89,8 +90,7 @@ int main(int argc, char** argv) {
 
   host::CommandContext context;
   app.add_option("--plugin", context.plugin_path,
-                 "The plug-in library to load (default: the " VED_PLUGIN_FILE_NAME
-                 " beside this program)")
+                 "The plug-in library to load. Without it: " + host::plugin_search_order())
       ->type_name("PATH");
   app.set_version_flag("--version", [&context] { return host::version_text(context); },
                        "Show the version, the plug-in it loads and the build, and exit");

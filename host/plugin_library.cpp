@@ -5,27 +5,12 @@
 #endif
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include "exit_status.hpp"
 #include "hresult_text.hpp"
 
 namespace host {
-
-std::string default_plugin_path() {
-#ifdef _WIN32
-  wchar_t name[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, name, MAX_PATH);
-  if (length == 0 || length == MAX_PATH) return VED_PLUGIN_FILE_NAME;
-  std::filesystem::path executable(name);
-#else
-  std::error_code error;
-  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return VED_PLUGIN_FILE_NAME;
-#endif
-  return (executable.parent_path() / VED_PLUGIN_FILE_NAME).string();
-}
 
 namespace {
 

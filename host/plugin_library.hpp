@@ -13,9 +13,6 @@
 
 namespace host {
 
-// The plug-in library that was built beside the running executable.
-std::string default_plugin_path();
-
 class PluginLibrary {
  public:
   // Opens the library and copies out its records; InputError when either fails.

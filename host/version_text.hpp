@@ -7,8 +7,9 @@ namespace host {
 
 class CommandContext;
 
-// "veduvedad 1.2.3\nplug-in: PATH\nbuild: TYPE, COMPILER", PATH resolved to an absolute path and
-// followed by why the plug-in cannot be loaded, if it cannot.
+// "veduvedad 1.2.3\nplug-in: PATH (HOW)\nbuild: TYPE, COMPILER": PATH made absolute when it names
+// a file, HOW telling how it was found, and followed by why the plug-in cannot be loaded, if it
+// cannot; or in its place why none was found.
 std::string version_text(CommandContext& context);
 
 }  // namespace host

@@ -2,20 +2,14 @@
 
 #include <new>
 
+#include "com/windows/library_module.hpp"
 #include "io/com_services.hpp"
 
 namespace com {
-namespace {
-// Any object of the library tells the loader which module to name.
-constexpr char anchor = 0;
-}  // namespace
 
 HRESULT library_path(std::u16string& path) noexcept {
-  HMODULE module = nullptr;
-  if (!GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCWSTR>(&anchor), &module))
-    return E_FAIL;
+  HMODULE module = library_module();
+  if (module == nullptr) return E_FAIL;
   try {
     // The loader truncates a name that does not fit; grow until it does.
     for (path.assign(MAX_PATH, u'\0');; path.assign(2 * path.size(), u'\0')) {

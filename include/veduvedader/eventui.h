@@ -1,10 +1,11 @@
 /*
  * Veduvedad.er: the binary interface between an event viewer and the event-UI plug-in.
  *
- * A viewer loads the plug-in (Veduvedad.er.dll on Windows, libveduvedader.so elsewhere), looks up
- * UI_EnumEVENTUI, and walks the returned IEnumEVENTUI for one EVENTUI record per event type. To
- * show an event, it picks the record whose guidType is the event's type and calls that record's
- * pfnXml or pfnText with the payload and a UTF-16 buffer of its own.
+ * A viewer loads the plug-in (Veduvedad.er.dll on Windows, libveduvedader.so.1 elsewhere), looks
+ * up UI_EnumEVENTUI, and walks the returned IEnumEVENTUI for one EVENTUI record per event type.
+ * To show an event, it picks the record whose guidType is the event's type and calls that
+ * record's pfnXml or pfnText with the payload and a UTF-16 buffer of its own. A program may also
+ * link the library and call UI_EnumEVENTUI directly.
  *
  * On Windows the plug-in is an in-process server and must match the viewer's bitness: a 32-bit
  * viewer loads the 32-bit DLL, a 64-bit viewer the 64-bit one.
@@ -16,7 +17,8 @@
  *
  * Ownership: everything the plug-in hands out (records, names, entry functions) is constant data
  * of the plug-in, valid while it stays loaded; the viewer frees none of it. Payloads and buffers
- * belong to the viewer. The enumerator is a COM object the viewer releases.
+ * belong to the viewer. The enumerator and the error information are COM objects the viewer
+ * releases, and the texts of the error information BSTRs it frees with SysFreeString.
  *
  * This header compiles as C (C99 and later) and as C++. On Windows it takes the COM base types
  * from the system's headers; elsewhere it defines those the interface needs, with the Windows
@@ -35,21 +37,24 @@
 
 #ifdef _WIN32
 #include <objbase.h> /* GUID, IID, REFIID, HRESULT, ULONG, IUnknown */
+#include <oleauto.h> /* BSTR, IErrorInfo, GetErrorInfo, SysFreeString (oleaut32) */
 #else
 
 /* --- COM base types for systems without a COM runtime, laid out as on Windows --------------- */
 
-typedef int32_t HRESULT; /* negative: failure */
-typedef uint32_t ULONG;
-typedef uint32_t DWORD;
+typedef int32_t HRESULT; /* a result: 0 (S_OK) and other non-negative values succeed */
+typedef uint32_t ULONG;  /* a count */
+typedef uint32_t DWORD;  /* a 32-bit value */
 
+/* A 128-bit identifier of an event type or an interface, as written {Data1-Data2-Data3-Data4}. */
 typedef struct GUID {
   uint32_t Data1;
   uint16_t Data2;
   uint16_t Data3;
   uint8_t Data4[8];
 } GUID;
-typedef GUID IID;
+typedef GUID IID; /* an interface's identifier */
+/* An interface identifier passed by reference: a reference in C++, a pointer in C. */
 #ifdef __cplusplus
 typedef const IID& REFIID;
 #else
@@ -99,7 +104,9 @@ struct IUnknown {
 /*
  * IErrorInfo: the description of the calling thread's last failed entry. An entry that fails
  * with DISP_E_EXCEPTION (0x80020009) leaves one on its thread; GetErrorInfo takes it away from
- * the thread. Every getter stores a new BSTR (or null) that the caller frees with SysFreeString.
+ * the thread. The text getters store a new BSTR (or null) that the caller frees with
+ * SysFreeString. The plug-in sets the description only: the source and help file are null, the
+ * GUID all zeros and the help context 0. Null out-pointers give E_INVALIDARG.
  */
 #ifdef __cplusplus
 struct IErrorInfo : IUnknown {
@@ -129,24 +136,26 @@ struct IErrorInfo {
 };
 #endif
 
+#endif /* !_WIN32 */
+
 /*
- * The runtime that keeps the error information is a library the plug-in depends on; look its
- * functions up on the plug-in's own handle (dlsym), which finds the instance the plug-in uses.
+ * The functions of the runtime that keeps the error information. On Windows they are the
+ * system's, from oleaut32. Elsewhere the runtime is a library the plug-in depends on: look them
+ * up on the plug-in's own handle (dlsym), which finds the instance the plug-in uses.
  *   GetErrorInfo: dwReserved 0; stores the thread's IErrorInfo (the caller releases it) and
  *     returns S_OK, or stores null and returns S_FALSE (1) when the thread has none.
  *   SysFreeString: frees a BSTR; null is accepted.
- * On Windows they are the system's, from oleaut32.
  */
 typedef HRESULT(EVENTUI_CALL* PFN_GETERRORINFO)(ULONG dwReserved, IErrorInfo** ppErrorInfo);
 typedef void(EVENTUI_CALL* PFN_SYSFREESTRING)(BSTR bstrString);
-
-#endif /* !_WIN32 */
 
 /* --- Entries ---------------------------------------------------------------------------------- */
 
 /*
  * The XML entry of an event type: renders the payload as an indented XML fragment (no
- * declaration, no root; nothing escaped) into the viewer's buffer.
+ * declaration, no root element; one blank per nesting level, from three) into the viewer's
+ * buffer. Text taken from the payload is escaped, so the fragment is well-formed inside the
+ * viewer's own document.
  *   dwReserved  any value; ignored.
  *   cbPayload   payload length in bytes; pbPayload must be readable for that many bytes (it may
  *               be null when cbPayload is 0). The plug-in reads it during the call only.

@@ -48,7 +48,7 @@ int sink_descriptor(OutputSink sink) {
 pid_t run(const Invocation& invocation, const std::string& out, const std::string& err, int* terminal) {
   std::string input = fresh_path("in");
   std::ofstream(input, std::ios::binary) << invocation.input;
-  std::vector<std::string> strings{VED_HOST_PATH};
+  std::vector<std::string> strings{invocation.program};
   strings.insert(strings.end(), invocation.arguments.begin(), invocation.arguments.end());
   std::vector<char*> argv;
   for (std::string& argument : strings) argv.push_back(argument.data());
@@ -65,9 +65,9 @@ pid_t run(const Invocation& invocation, const std::string& out, const std::strin
            1);
       dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     }
-    for (const char* name : {"NO_COLOR", "COLORTERM", "TERM"}) unsetenv(name);
+    for (const char* name : {"NO_COLOR", "COLORTERM", "TERM", "VEDUVEDAD_PLUGIN"}) unsetenv(name);
     for (std::string& entry : environment) putenv(entry.data());
-    execv(VED_HOST_PATH, argv.data());
+    execv(invocation.program.c_str(), argv.data());
     _exit(127);
   }
   return pid;

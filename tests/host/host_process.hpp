@@ -34,10 +34,11 @@ struct Invocation {
   std::vector<std::string> arguments;
   // Standard input. On a terminal, typed on it and ended with end-of-input when typed is set.
   std::string input;
-  // NAME=value entries added to a copy without NO_COLOR, COLORTERM and TERM.
+  // NAME=value entries added to a copy without NO_COLOR, COLORTERM, TERM and VEDUVEDAD_PLUGIN.
   std::vector<std::string> environment;
   OutputSink sink;
   bool typed = false;
+  std::string program = VED_HOST_PATH;  // the host of this build, unless a copy of it
 };
 
 // Standard output and error go to files.

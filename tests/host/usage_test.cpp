@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <regex>
 
 #include "host_process.hpp"
@@ -75,11 +76,72 @@ TEST(HostUsage, HelpOfEveryCommandEndsWithTheExitStatusesOnce) {
 TEST(HostUsage, VersionNamesThePluginItLoadsEvenWhenItCannot) {
   Outcome run = run_host({{"--version"}});
   EXPECT_EQ(run.status, 0);
-  EXPECT_THAT(run.out, MatchesRegex("veduvedad [0-9]+\\.[0-9]+\\.[0-9]+\nplug-in: /[^ ]*/libveduvedader\\.so\n"
-                                    "build: [A-Za-z ]+, [A-Za-z]+ [0-9.]+\n"));
+  EXPECT_THAT(run.out, MatchesRegex("veduvedad [0-9]+\\.[0-9]+\\.[0-9]+\nplug-in: /[^ ]*/libveduvedader\\.so\\.[0-9]+ "
+                                    "\\(beside the program\\)\nbuild: [A-Za-z ]+, [A-Za-z]+ [0-9.]+\n"));
   Outcome missing = run_host({{"--version", "--plugin", "/nonexistent/lib.so"}});
   EXPECT_EQ(missing.status, 0);
-  EXPECT_THAT(missing.out, HasSubstr("\nplug-in: /nonexistent/lib.so (cannot load the plug-in: "));
+  EXPECT_THAT(missing.out,
+              HasSubstr("\nplug-in: /nonexistent/lib.so (from --plugin), cannot load the plug-in: "));
+}
+
+// The plug-in line of --version from a copy of the host in an installation's layout: PREFIX/bin,
+// with the installed library folder (PREFIX/lib or as configured) standing for this build's.
+TEST(HostUsage, FindsThePluginByOptionThenVariableThenBesideItselfThenInTheLibraryFolder) {
+  namespace fs = std::filesystem;
+  const fs::path prefix = fs::path(::testing::TempDir()) / "veduvedad-installation";
+  const fs::path bin = prefix / "bin";
+  const fs::path library_folder = (bin / VED_LIBRARY_FOLDER).lexically_normal();
+  const fs::path build = fs::path(VED_PLUGIN_PATH_FOR_HOST).parent_path();
+  fs::remove_all(prefix);
+  fs::create_directories(bin);
+  fs::create_directories(library_folder.parent_path());
+  std::error_code not_linked;
+  fs::create_hard_link(VED_HOST_PATH, bin / "veduvedad", not_linked);
+  if (not_linked) fs::copy_file(VED_HOST_PATH, bin / "veduvedad");
+  const std::string beside = (bin / VED_PLUGIN_FILE_NAME).string();
+  const std::string installed = (library_folder / VED_PLUGIN_FILE_NAME).string();
+
+  enum Layout { installed_only, beside_too, neither };
+  struct Case {
+    Layout layout;
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    std::string line;
+  };
+  for (const Case& c : std::vector<Case>{
+           {installed_only, {}, {}, installed + " (in the library folder)"},
+           {installed_only, {}, {"VEDUVEDAD_PLUGIN="}, installed + " (in the library folder)"},
+           {beside_too, {}, {}, beside + " (beside the program)"},
+           {beside_too, {}, {"VEDUVEDAD_PLUGIN=" VED_PLUGIN_PATH_FOR_HOST},
+            VED_PLUGIN_PATH_FOR_HOST " (from VEDUVEDAD_PLUGIN)"},
+           {neither, {"--plugin", VED_PLUGIN_PATH_FOR_HOST}, {"VEDUVEDAD_PLUGIN=/nonexistent/lib.so"},
+            VED_PLUGIN_PATH_FOR_HOST " (from --plugin)"},
+           {neither, {}, {},
+            "cannot find the plug-in " VED_PLUGIN_FILE_NAME " beside the program in " + bin.string() +
+                " nor in " + library_folder.string() + "; name it with --plugin or VEDUVEDAD_PLUGIN"},
+       }) {
+    SCOPED_TRACE(c.line);
+    fs::remove_all(library_folder);
+    for (const char* file : {VED_PLUGIN_FILE_NAME, VED_PLATFORM_FILE_NAME}) fs::remove(bin / file);
+    // The plug-in finds its runtime in its own folder.
+    if (c.layout == installed_only) fs::create_directory_symlink(build, library_folder);
+    if (c.layout == beside_too) {
+      fs::create_directory_symlink(build, library_folder);
+      for (const char* file : {VED_PLUGIN_FILE_NAME, VED_PLATFORM_FILE_NAME})
+        fs::create_symlink(build / file, bin / file);
+    }
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back("--version");
+    Invocation version{arguments, "", c.environment};
+    version.program = (bin / "veduvedad").string();
+    EXPECT_THAT(run_host(version).out, HasSubstr("\nplug-in: " + c.line + "\n"));
+
+    Invocation list{{"list"}, "", c.environment};
+    list.arguments.insert(list.arguments.end(), c.arguments.begin(), c.arguments.end());
+    list.program = version.program;
+    EXPECT_EQ(run_host(list).status, c.layout == neither && c.arguments.empty() ? 2 : 0);
+  }
+  fs::remove_all(prefix);
 }
 
 TEST(HostUsage, OutputThatCannotBeWrittenIsAnErrorButAClosedPipeIsQuiet) {

@@ -48,8 +48,6 @@ static void* lookup(Module module, const char* name) {
 }
 static void unload(Module module) { FreeLibrary(module); }
 static void print_load_error(void) { fprintf(stderr, "error %lu\n", GetLastError()); }
-typedef HRESULT(EVENTUI_CALL* PFN_GETERRORINFO)(ULONG, IErrorInfo**);
-typedef void(EVENTUI_CALL* PFN_SYSFREESTRING)(BSTR);
 /* The system's runtime, whatever the plug-in. */
 static PFN_GETERRORINFO get_error_info(Module plugin) {
   (void)plugin;

@@ -2,8 +2,12 @@
 # Runs one Windows build (32- or 64-bit, as its DLL says) under Wine, headless, in a Wine prefix
 # of its own of the same bitness:
 #   1. the DLL exports its five entry points as ordinals 1 to 5, undecorated, and nothing else;
+#      it carries, in US English, the registry script that registration runs (resource 101 of
+#      type REGISTRY, the bytes of com/module.rgs) and its name (string 100); the DLL and the
+#      host carry a version resource with the project's version;
 #   2. the host-style test of the plug-in's binary interface;
-#   3. a viewer written in C renders the reviewed samples through every entry;
+#   3. a viewer written in C renders the reviewed samples through every entry, and the example of
+#      docs/viewer.md runs;
 #   4. regsvr32 registers and unregisters the plug-in: the registry view of the DLL's bitness
 #      holds, and then no longer holds, the catalogued interfaces with the proxy/stub factory;
 #   5. calls through the generated proxies from one apartment into another;
@@ -21,8 +25,8 @@ linux_build=$(realpath "${2:-$root/build/default}")
 
 plugin_dll=$windows_build/Veduvedad.er.dll
 case $(objdump -f "$plugin_dll" | sed -n 's/.*file format //p') in
-  pei-i386) bits=32 ;;
-  pei-x86-64) bits=64 ;;
+  pei-i386) bits=32 triplet=i686-w64-mingw32 ;;
+  pei-x86-64) bits=64 triplet=x86_64-w64-mingw32 ;;
   *) echo "$plugin_dll is no Windows DLL" >&2; exit 2 ;;
 esac
 echo "Testing the $bits-bit build in $windows_build"
@@ -59,6 +63,30 @@ else
   fail "exports: '$exports', expected '$expected_exports'"
 fi
 
+# The resources, as windres writes them out, one line each without comments and blank lines.
+resources() {
+  "$triplet-windres" -i "$1" -O rc | grep -v -e '^$' -e '^/\*' -e '\*/$' | tr '\n' '|'
+}
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
+version_resource="FILEVERSION ${version//./, }, 0|"
+version_value="VALUE \"FileVersion\", \"$version\"|"
+# The script's bytes as windres shows them: 16-bit little-endian units.
+script_units=$(od -An -v -tx2 "$root/com/module.rgs" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /\\x/g')
+dll_resources=$(resources "$plugin_dll")
+host_resources=$(resources "$windows_build/veduvedad.exe")
+if [[ $dll_resources != 'LANGUAGE 9, 1|101 "REGISTRY"|BEGIN|  L"\x'"$script_units"'"|END|'* ]]; then
+  fail "resources: no registry script 101 in US English: ${dll_resources:0:200}"
+elif [[ $dll_resources != *'STRINGTABLE|BEGIN|  100, "Veduvedad.er"|END|'* ]]; then
+  fail "resources: no string 100 \"Veduvedad.er\""
+elif [[ $(grep -o LANGUAGE <<<"$dll_resources$host_resources" | wc -l) -ne 2 ]]; then
+  fail "resources: not all in US English"
+elif [[ $dll_resources != *"$version_resource"*"$version_value"* ||
+        $host_resources != *"$version_resource"*"$version_value"* ]]; then
+  fail "resources: no version $version in the DLL and the host"
+else
+  pass "resources: registry script 101, string 100, version $version in the DLL and the host"
+fi
+
 echo "Creating the Wine prefix"
 timeout 300 wineboot --init >/dev/null 2>&1
 # COM activation can hang while the prefix is still being set up.
@@ -80,6 +108,14 @@ if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$(winepath -w "
   pass "viewer in C: ${report//$'\r'/}"
 else
   fail "viewer in C: ${report//$'\r'/}"
+fi
+# The example of docs/viewer.md, beside the DLL it loads by name.
+example=$(timeout 120 wine "$windows_build/viewer_example.exe" 2>&1 | tr -d '\r') || true
+if [[ $example == *$'\n'"A scheduled switch successfully switched the site from home to 2.048Mbps, consuming 1.5MHz of bandwidth from the dynamic pool."$'\n'* &&
+      $example == *"failed with 0x80020009: an underflow occured"* ]]; then
+  pass "the guide's viewer renders an event both ways and shows the error of one cut short"
+else
+  fail "the guide's viewer: ${example:0:300}"
 fi
 
 # 4. Registration. The catalogued interfaces are the ones with a pointer_default in the IDL that
