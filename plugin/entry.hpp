@@ -70,7 +70,4 @@ HRESULT EVENTUI_CALL text_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPa
   }
 }
 
-// "Properties were modified." for every event that reports a change of stored properties.
-std::uint32_t render_modification_text(text_output& out, ByteCursor& cursor);
-
 }  // namespace ui::event
