@@ -19,6 +19,7 @@
 #include <cstring>
 #include <string>
 
+#include "com/guid_text.hpp"
 #include "veduvedader/eventui.h"
 
 namespace {
@@ -48,14 +49,6 @@ Function function(Module module, const char* name) {
   Function typed = nullptr;
   std::memcpy(&typed, &address, sizeof typed);
   return typed;
-}
-
-std::string guid_text(const std::uint8_t* g) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                g[3], g[2], g[1], g[0], g[5], g[4], g[7], g[6], g[8], g[9], g[10], g[11], g[12],
-                g[13], g[14], g[15]);
-  return text;
 }
 
 std::string narrow(const char16_t* s) {
@@ -138,8 +131,7 @@ class HostAbi : public ::testing::Test {
 TEST_F(HostAbi, EnumeratesTheThirtyRowsWithTheirTypesAndNames) {
   std::array<EVENTUI, 30> rows = records();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(guid_text(reinterpret_cast<const std::uint8_t*>(&rows[i].guidType)),
-              expected_rows[i].first)
+    EXPECT_EQ(com::guid_text<char>(rows[i].guidType).braced(), expected_rows[i].first)
         << i;
     EXPECT_EQ(narrow(rows[i].pszName), expected_rows[i].second) << i;
     EXPECT_EQ(rows[i].pReserved, nullptr);
@@ -169,18 +161,5 @@ TEST_F(HostAbi, GuardsAndLockCount) {
   clone->Release();
   EXPECT_EQ(can_unload(), s_ok);
 }
-
-#ifdef _WIN32
-TEST_F(HostAbi, ExportsTheEntryPointsByOrdinal) {
-  const char* names[] = {"UI_EnumEVENTUI", "DllCanUnloadNow", "DllGetClassObject",
-                         "DllRegisterServer", "DllUnregisterServer"};
-  for (WORD ordinal = 1; ordinal <= 5; ++ordinal) {
-    void* by_ordinal = symbol(handle, MAKEINTRESOURCEA(ordinal));
-    EXPECT_NE(by_ordinal, nullptr) << ordinal;
-    EXPECT_EQ(by_ordinal, symbol(handle, names[ordinal - 1])) << ordinal;
-  }
-  EXPECT_EQ(symbol(handle, MAKEINTRESOURCEA(6)), nullptr);
-}
-#endif
 
 }  // namespace
