@@ -13,6 +13,8 @@ constexpr std::size_t message_size = 260;
 
 }  // namespace
 
+// The messages are kept word for word, misspellings included: viewers and their users match the
+// descriptions as text.
 namespace io {
 
 overflow::overflow(std::uint32_t n, std::uint32_t a)
@@ -49,6 +51,8 @@ template <>
 std::uint32_t error_impl<io::end_of_file>::format_message(char16_t* destination,
                                                           std::uint32_t size) const noexcept {
   static constexpr char message[] = "The end of file was reached durring an IO operation.";
+  // Too small for a character and its terminator: nothing is written, and the size itself is the
+  // failure status (any non-zero value is one).
   if (size < 2) return size;
   std::size_t n = std::min<std::size_t>(size - 1, sizeof message - 1);
   io::widen_ansi(message, n, destination);

@@ -39,6 +39,7 @@ HRESULT EVENTUI_CALL xml_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPay
   try {
     ByteCursor cursor(pbPayload, cbPayload);
     xml_output out(pszBuffer, cchBuffer);
+    // Three levels in, not zero: viewers show the fragment under elements of their own.
     out.indent();
     out.indent();
     out.indent();
