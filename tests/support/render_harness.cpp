@@ -27,7 +27,7 @@ Rendered finish(HRESULT hr, const std::vector<char16_t>& buffer) {
   Rendered r;
   r.hr = hr;
   r.text = to_utf8(buffer.data());
-  r.has_error_info = take_error_description(r.description);
+  take_error_description(r.description);
   return r;
 }
 
