@@ -1,5 +1,5 @@
 # Fails when a file includes from a folder above its own. Run as
-#   cmake -DSOURCE_DIR=<root> -DLAYERS=<file written by ved_write_layers> [-DTOP=<files>] -P check_layers.cmake
+#   cmake -DSOURCE_DIR=<root> -DLAYERS=<layers file> [-DTOP=<files>] -P check_layers.cmake
 # TOP lists the files of the shared library itself, which stands on every layer.
 cmake_minimum_required(VERSION 3.25)
 file(STRINGS ${LAYERS} lines)
@@ -24,7 +24,8 @@ foreach(line ${lines})
     foreach(include ${includes})
       string(REGEX REPLACE "^#include \"([^/\"]+)/.*" "\\1" target "${include}")
       if(target IN_LIST layer_names AND NOT target IN_LIST allowed)
-        message(SEND_ERROR "${file} includes from ${target}/, which is not below ${folder}/: ${include}")
+        message(SEND_ERROR
+          "${file} includes from ${target}/, which is not below ${folder}/: ${include}")
         math(EXPR upward "${upward} + 1")
       endif()
     endforeach()
