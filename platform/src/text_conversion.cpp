@@ -87,7 +87,8 @@ int WideCharToMultiByte(UINT code_page, DWORD, const OLECHAR* source, int source
   for (std::size_t at = 0; at < n;) {
     platform::CodePoint point = platform::next_code_point(text, at);
     char bytes[4];
-    const char* end = platform::write_utf8(bytes, point.unpaired_surrogate ? U'\uFFFD' : point.value);
+    const char* end =
+        platform::write_utf8(bytes, point.unpaired_surrogate ? U'\uFFFD' : point.value);
     for (const char* b = bytes; b != end; ++b)
       if (!put(static_cast<unsigned char>(*b))) return 0;
   }

@@ -28,7 +28,9 @@ inline CodePoint next_code_point(std::u16string_view text, std::size_t& at) noex
 
 // Writes the UTF-8 form of a scalar value, at most four bytes, and returns its end.
 inline char* write_utf8(char* out, char32_t value) noexcept {
-  auto byte = [&out](char32_t bits) { *out++ = static_cast<char>(static_cast<unsigned char>(bits)); };
+  auto byte = [&out](char32_t bits) {
+    *out++ = static_cast<char>(static_cast<unsigned char>(bits));
+  };
   if (value < 0x80) {
     byte(value);
   } else if (value < 0x800) {
