@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "com/com_ptr.hpp"
 #include "io/byte_cursor.hpp"
-#include "io/com_services.hpp"
 #include "io/wide_text.hpp"
 #include "io/xml_output.hpp"
 

@@ -3,7 +3,7 @@
 #include "changes/device_reference.hpp"
 #include "changes/field_changes.hpp"
 #include "changes/inband_device_list_records.hpp"
-#include "plugin/entry.hpp"
+#include "changes/modification_text.hpp"
 
 namespace ui::event {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <new>
 
-#include "io/com_services.hpp"
+#include "com/text_services.hpp"
 
 namespace com {
 namespace {
@@ -25,7 +25,7 @@ HRESULT library_path(std::u16string& path) noexcept {
   try {
     std::size_t length = std::strlen(utf8);
     path.assign(length + 1, u'\0');  // UTF-16 never needs more units than UTF-8 has bytes
-    io::utf8_to_utf16(utf8, path.data(), path.size());
+    com::utf8_to_utf16(utf8, path.data(), path.size());
     path.resize(std::char_traits<char16_t>::length(path.c_str()));
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

@@ -37,6 +37,9 @@ HRESULT unregister_server() noexcept {
   std::u16string path;
   HRESULT hr = library_path(path);
   if (SUCCEEDED(hr)) hr = module::update_registry(path, ScriptMode::unregister_keys);
+  // Not a slip: the proxy entries are written once more before they are removed, as the system's
+  // proxy helpers unregister. Removal then starts from the whole set of keys, and a registry that
+  // refuses the writes keeps its entries whole instead of half removed.
   if (SUCCEEDED(hr)) hr = proxy::register_proxies(path);
   if (SUCCEEDED(hr)) hr = proxy::unregister_proxies();
   return hr;

@@ -7,9 +7,10 @@
 #include <span>
 #include <string_view>
 
-#include "io/com_services.hpp"
+#include "com/error.hpp"
+#include "com/task_string.hpp"
+#include "io/errors.hpp"
 #include "io/formatting.hpp"
-#include "plugin/errors.hpp"
 #include "veduvedader/eventui.h"
 
 namespace ui::event {

@@ -5,7 +5,7 @@
 
 #include "event_table.hpp"
 #include "hresult_text.hpp"
-#include "utf16_text.hpp"
+#include "platform/utf8.hpp"
 
 namespace host {
 
@@ -16,8 +16,9 @@ bool is_blank(std::string_view line) noexcept { return line.find_first_not_of(" 
 // "0x80020009 DISP_E_EXCEPTION: an underflow occured", what the summary groups failures by.
 std::string failure_reason(const Rendering& rendering) {
   std::string reason = describe_hresult(rendering.hr);
-  return rendering.error_description ? reason + ": " + to_display_utf8(*rendering.error_description)
-                                     : reason + " (no error description)";
+  return rendering.error_description
+             ? reason + ": " + platform::to_utf8(*rendering.error_description)
+             : reason + " (no error description)";
 }
 
 }  // namespace

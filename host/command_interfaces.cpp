@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "cli.hpp"
+#include "com/interface_idl.hpp"
 #include "command_context.hpp"
 #include "commands.hpp"
-#include "interface_idl.hpp"
 #include "standard_output.hpp"
 
 namespace host {
@@ -16,7 +16,7 @@ void add_interfaces_command(CLI::App& app, CommandContext&) {
       "interfaces", "Write the marshalled switching interfaces as MIDL interface definitions");
   command->callback([] {
     std::ostringstream idl;
-    write_interface_idl(idl);
+    com::marshal::write_interface_idl(idl);
     write_all(stdout, idl.str());
   });
 }

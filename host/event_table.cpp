@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "com/guid_text.hpp"
 #include "guid_text.hpp"
 #include "nearest_words.hpp"
-#include "utf16_text.hpp"
+#include "platform/utf8.hpp"
 
 namespace host {
 
@@ -34,7 +35,8 @@ EventTable::EventTable(std::span<const EVENTUI> records) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     const EVENTUI& record = records[i];
     std::u16string_view name = record.pszName != nullptr ? std::u16string_view(record.pszName) : u"";
-    rows_.push_back({i, &record, format_guid(record.guidType), to_display_utf8(name)});
+    rows_.push_back({i, &record, std::string(com::guid_text<char>(record.guidType).braced()),
+                     platform::to_utf8(name)});
   }
 }
 

@@ -1,20 +1,10 @@
 #include "guid_text.hpp"
 
 #include <array>
-#include <cstdio>
 
 #include "hex_digit.hpp"
 
 namespace host {
-
-std::string format_guid(const GUID& guid) {
-  std::array<char, 39> text{};
-  std::snprintf(text.data(), text.size(), "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
-                guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
-                guid.Data4[6], guid.Data4[7]);
-  return std::string(text.data(), 38);
-}
 
 std::optional<GUID> parse_guid(std::string_view text) {
   if (text.size() == 38 && text.front() == '{' && text.back() == '}')

@@ -1,4 +1,4 @@
-// Event types as text: {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}.
+// Event types read from text; com/guid_text.hpp writes them.
 #pragma once
 
 #include <optional>
@@ -8,9 +8,6 @@
 #include "platform/com.h"
 
 namespace host {
-
-// Upper-case hexadecimal in braces.
-std::string format_guid(const GUID& guid);
 
 // Accepts the braced and the bare form, in either letter case; nullopt for anything else.
 std::optional<GUID> parse_guid(std::string_view text);

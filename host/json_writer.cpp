@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "utf16_text.hpp"
+#include "platform/utf8.hpp"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -121,9 +121,10 @@ char* write_json_string(char* out, std::u16string_view value) noexcept {
     copy_ascii(out, at, end);
     if (at == end) break;
     auto index = static_cast<std::size_t>(at - value.data());
-    CodePoint point = next_code_point(value, index);
+    platform::CodePoint point = platform::next_code_point(value, index);
     at = value.data() + index;
-    out = point.unpaired_surrogate ? write_unit_escape(out, point.value) : write_utf8(out, point.value);
+    out = point.unpaired_surrogate ? write_unit_escape(out, point.value)
+                                   : platform::write_utf8(out, point.value);
   }
   *out++ = '"';
   return out;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/utf16_text.hpp"
+#include "platform/utf8.hpp"
 
 namespace host {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // A quoted string of the format: backslashes and quotes are escaped.
 void write_quoted(std::ostream& out, const char16_t* text) {
   out << '"';
-  for (char c : to_display_utf8(text)) {
+  for (char c : platform::to_utf8(text)) {
     if (c == '\\' || c == '"') out << '\\';
     out << c;
   }
@@ -23,7 +23,7 @@ struct Dump {
 
   static void key(void* context, const char16_t* path) {
     Dump& dump = *static_cast<Dump*>(context);
-    dump.out << (dump.first_key ? "" : "\n") << '[' << to_display_utf8(path) << "]\n";
+    dump.out << (dump.first_key ? "" : "\n") << '[' << platform::to_utf8(path) << "]\n";
     dump.first_key = false;
   }
   static void value(void* context, const char16_t* name, const char16_t* data) {

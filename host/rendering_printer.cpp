@@ -5,13 +5,13 @@
 #include "event_table.hpp"
 #include "hresult_text.hpp"
 #include "standard_output.hpp"
-#include "utf16_text.hpp"
+#include "platform/utf8.hpp"
 
 namespace host {
 
 void RenderingPrinter::print_output(std::u16string_view output) const {
   if (output.empty()) return;
-  write_all(out_, to_display_utf8(output));
+  write_all(out_, platform::to_utf8(output));
   if (output.back() != u'\n') write_all(out_, "\n");
 }
 
@@ -20,7 +20,7 @@ bool RenderingPrinter::print_text(const EventRow& row, const Rendering& renderin
     report_failure(row, "text", rendering);
     return false;
   }
-  std::string line = to_display_utf8(rendering.output);
+  std::string line = platform::to_utf8(rendering.output);
   if (rendering.colour) line = paint(colour_, *rendering.colour, line);
   line += '\n';
   write_all(out_, line);
@@ -42,7 +42,7 @@ void RenderingPrinter::report_failure(const EventRow& row, std::string_view kind
   std::string message = "veduvedad: the " + std::string(kind) + " of row " + std::to_string(row.row) +
                         " (" + row.name + ") failed: " + describe_hresult(rendering.hr);
   if (rendering.error_description) {
-    message += ": " + to_display_utf8(*rendering.error_description);
+    message += ": " + platform::to_utf8(*rendering.error_description);
   } else {
     message += " (no error description)";
   }

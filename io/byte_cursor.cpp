@@ -1,6 +1,8 @@
 #include "io/byte_cursor.hpp"
 
-#include "plugin/errors.hpp"
+#include "com/error.hpp"
+#include "com/ole_text.hpp"
+#include "io/errors.hpp"
 
 namespace {
 constexpr std::size_t max_display_name = 259;

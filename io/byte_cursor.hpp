@@ -8,7 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "io/com_services.hpp"
+#include "com/com_ptr.hpp"
+#include "com/task_string.hpp"
 #include "io/narrow_text.hpp"
 #include "io/wide_text.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "plugin/errors.hpp"
+#include "io/errors.hpp"
 
 namespace io {
 namespace {

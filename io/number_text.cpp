@@ -1,6 +1,6 @@
 #include "io/number_text.hpp"
 
-#include "plugin/errors.hpp"
+#include "io/errors.hpp"
 
 namespace io {
 

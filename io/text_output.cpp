@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "plugin/errors.hpp"
+#include "io/errors.hpp"
 
 namespace io::text {
 

@@ -1,7 +1,7 @@
 #include "io/widening.hpp"
 
 #ifdef _WIN32
-#include "io/com_services.hpp"
+#include "com/ole_text.hpp"
 
 namespace io {
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "plugin/errors.hpp"
+#include "com/com_ptr.hpp"
+#include "com/error.hpp"
+#include "com/ole_text.hpp"
+#include "com/task_string.hpp"
 
 namespace io::text::indented {
 namespace {

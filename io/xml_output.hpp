@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/com_services.hpp"
 #include "io/copy_units.hpp"
 #include "io/narrow_text.hpp"
 #include "io/number_text.hpp"
@@ -23,6 +22,7 @@
 #include "io/text_pieces.hpp"
 #include "io/wide_text.hpp"
 #include "io/xml_escaping.hpp"
+#include "platform/com.h"
 
 namespace io::text {
 

@@ -2,7 +2,9 @@
 
 #include <typeinfo>
 
-#include "io/com_services.hpp"
+#include "com/com_ptr.hpp"
+#include "com/ole_text.hpp"
+#include "com/text_services.hpp"
 #include "plugin/errors.hpp"
 
 namespace ui::event {
@@ -15,7 +17,7 @@ IErrorInfo* describe(const std::exception& e) noexcept {
   com::ComPtr<ICreateErrorInfo> creator;
   if (FAILED(CreateErrorInfo(creator.put()))) return nullptr;
   char16_t description[description_size];
-  io::utf8_to_utf16(e.what(), description, description_size);
+  com::utf8_to_utf16(e.what(), description, description_size);
   if (FAILED(creator->SetDescription(com::ole(description)))) return nullptr;
   void* info = nullptr;
   if (FAILED(creator->QueryInterface(IID_IErrorInfo, &info))) return nullptr;
@@ -59,11 +61,6 @@ HRESULT check_arguments(std::uint32_t cbPayload, const std::uint8_t* pbPayload,
 HRESULT fail_without_info(HRESULT hr) noexcept {
   SetErrorInfo(0, nullptr);
   return hr;
-}
-
-std::uint32_t render_modification_text(text_output& out, ByteCursor&) {
-  out.put_text(std::string_view("Properties were modified."));
-  return EVENTUI_COLOUR_CHANGED;
 }
 
 }  // namespace ui::event

@@ -39,6 +39,7 @@ HRESULT EVENTUI_CALL xml_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPay
   try {
     ByteCursor cursor(pbPayload, cbPayload);
     xml_output out(pszBuffer, cchBuffer);
+    // Three levels in, not zero: viewers show the fragment under elements of their own.
     out.indent();
     out.indent();
     out.indent();
@@ -69,8 +70,5 @@ HRESULT EVENTUI_CALL text_entry(std::uint32_t /*dwReserved*/, std::uint32_t cbPa
     return fail_without_info(E_UNEXPECTED);
   }
 }
-
-// "Properties were modified." for every event that reports a change of stored properties.
-std::uint32_t render_modification_text(text_output& out, ByteCursor& cursor);
 
 }  // namespace ui::event

@@ -5,6 +5,7 @@
 #include "changes/inband_device_lists_changed.hpp"
 #include "changes/inband_policy_records.hpp"
 #include "changes/inband_state_records.hpp"
+#include "changes/modification_text.hpp"
 #include "events/device_allocatable.hpp"
 #include "events/failure_list.hpp"
 #include "events/inband_switch.hpp"

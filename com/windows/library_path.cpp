@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "com/ole_text.hpp"
 #include "com/windows/library_module.hpp"
-#include "io/com_services.hpp"
 
 namespace com {
 

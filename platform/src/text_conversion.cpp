@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/com.h"
+#include "platform/utf8.hpp"
 
 namespace {
 
@@ -74,25 +75,22 @@ int WideCharToMultiByte(UINT code_page, DWORD, const OLECHAR* source, int source
     ++written;
     return true;
   };
-  for (std::size_t i = 0; i < n; ++i) {
-    std::uint32_t cp = source[i];
-    if (code_page == CP_ACP) {
+  if (code_page == CP_ACP) {
+    for (std::size_t i = 0; i < n; ++i) {
+      std::uint32_t cp = source[i];
       if (!put(cp < 0x100 ? cp : '?')) return 0;
       if (cp >= 0x100 && used_default != nullptr) *used_default = 1;
-      continue;
     }
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < n && source[i + 1] >= 0xDC00 && source[i + 1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (source[++i] - 0xDC00u);
-    } else if (cp >= 0xD800 && cp < 0xE000) {
-      cp = 0xFFFD;
-    }
-    bool ok = cp < 0x80    ? put(cp)
-              : cp < 0x800 ? put(0xC0 | (cp >> 6)) && put(0x80 | (cp & 0x3F))
-              : cp < 0x10000
-                  ? put(0xE0 | (cp >> 12)) && put(0x80 | ((cp >> 6) & 0x3F)) && put(0x80 | (cp & 0x3F))
-                  : put(0xF0 | (cp >> 18)) && put(0x80 | ((cp >> 12) & 0x3F)) &&
-                        put(0x80 | ((cp >> 6) & 0x3F)) && put(0x80 | (cp & 0x3F));
-    if (!ok) return 0;
+    return static_cast<int>(written);
+  }
+  const std::u16string_view text(source, n);
+  for (std::size_t at = 0; at < n;) {
+    platform::CodePoint point = platform::next_code_point(text, at);
+    char bytes[4];
+    const char* end =
+        platform::write_utf8(bytes, point.unpaired_surrogate ? U'\uFFFD' : point.value);
+    for (const char* b = bytes; b != end; ++b)
+      if (!put(static_cast<unsigned char>(*b))) return 0;
   }
   return static_cast<int>(written);
 }

@@ -22,6 +22,13 @@ TEST(ChangeEventRows, TextsThatReadNothingAcceptAnEmptyPayload) {
   }
 }
 
+// A count of no devices reads nothing more, whatever follows.
+TEST(ChangeEventRows, NoDevicesWriteNothing) {
+  const auto r = render_xml(reservations_multi_row, PayloadBuilder().u32(0).raw({0xEE}));
+  EXPECT_EQ(r.hr, S_OK);
+  EXPECT_EQ(r.text, "");
+}
+
 // A moniker the parser rejects fails with the parser's code, not as an underflow, and leaves
 // nothing alive; a device value and a device header reach the parser on different paths.
 TEST(ChangeEventRows, RejectedMonikersFailWithTheParsersCode) {

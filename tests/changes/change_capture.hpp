@@ -13,7 +13,6 @@
 
 #include "io/byte_cursor.hpp"
 #include "io/xml_output.hpp"
-#include "platform/accounting.h"
 #include "support/payload_builder.hpp"
 #include "support/render_harness.hpp"
 
@@ -55,39 +54,5 @@ inline std::string xml(std::initializer_list<Line> lines, int base = 3) {
     text.append(static_cast<std::size_t>(base + line.level), ' ').append(line.text).append("\n");
   return text;
 }
-
-// A device as payloads refer to it: display name, then name.
-inline PayloadBuilder& device(PayloadBuilder& b, std::u16string_view moniker,
-                              std::u16string_view name) {
-  return b.wstring(moniker).wstring(name);
-}
-
-// Fails the test when objects of the runtime stayed alive across the scope.
-class NoLeaks {
- public:
-  NoLeaks() : before_(VedRuntimeLiveCounts()) {}
-  NoLeaks(const NoLeaks&) = delete;
-  NoLeaks& operator=(const NoLeaks&) = delete;
-  ~NoLeaks() {
-    const VedRuntimeCounts after = VedRuntimeLiveCounts();
-    EXPECT_EQ(after.task_allocations, before_.task_allocations);
-    EXPECT_EQ(after.bind_contexts, before_.bind_contexts);
-    EXPECT_EQ(after.monikers, before_.monikers);
-    EXPECT_EQ(after.error_infos, before_.error_infos);
-    EXPECT_EQ(after.bstrs, before_.bstrs);
-  }
-
- private:
-  VedRuntimeCounts before_;
-};
-
-// Makes every task allocation fail for the scope.
-class TaskAllocationsFail {
- public:
-  explicit TaskAllocationsFail(std::int64_t after = 0) { VedRuntimeFailTaskAllocAfter(after); }
-  TaskAllocationsFail(const TaskAllocationsFail&) = delete;
-  TaskAllocationsFail& operator=(const TaskAllocationsFail&) = delete;
-  ~TaskAllocationsFail() { VedRuntimeFailTaskAllocAfter(-1); }
-};
 
 }  // namespace test

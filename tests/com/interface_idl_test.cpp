@@ -1,5 +1,5 @@
 // The catalogue's shapes as the host describes them, which samples the catalogue's data too.
-#include "host/interface_idl.hpp"
+#include "com/interface_idl.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 std::string idl() {
   std::ostringstream out;
-  host::write_interface_idl(out);
+  com::marshal::write_interface_idl(out);
   return out.str();
 }
 

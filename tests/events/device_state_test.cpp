@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "event_cases.hpp"
-#include "platform/accounting.h"
 #include "support/payload_builder.hpp"
 #include "veduvedader/eventui.h"
 
@@ -71,10 +70,12 @@ TEST_F(DeviceState, MonikerLimitsAndRejectedNamesFailBothRenderings) {
 }
 
 TEST_F(DeviceState, DisplayNameThatCannotBeFetchedFailsOnlyTheDocument) {
-  VedRuntimeFailTaskAllocAfter(0);
-  const Rendered xml = render_xml(device_allocatable, named_device(u"modem://hub/7"));
-  const Rendered text = render_text(device_allocatable, named_device(u"modem://hub/7"));
-  VedRuntimeFailTaskAllocAfter(-1);
+  Rendered xml, text;
+  {
+    TaskAllocationsFail no_memory;
+    xml = render_xml(device_allocatable, named_device(u"modem://hub/7"));
+    text = render_text(device_allocatable, named_device(u"modem://hub/7"));
+  }
   EXPECT_EQ(xml.hr, E_OUTOFMEMORY);
   EXPECT_EQ(xml.text, "   <device moniker=\"");
   EXPECT_EQ(text.hr, S_OK);

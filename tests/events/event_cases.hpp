@@ -6,10 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
-#include "platform/accounting.h"
 #include "platform/com.h"
 #include "support/render_harness.hpp"
 
@@ -52,22 +50,11 @@ inline void expect_underflow(std::string_view label, int row, Output output,
                    "an underflow occured");
 }
 
-inline auto live_objects(const VedRuntimeCounts& c) {
-  return std::tuple(c.monikers, c.bind_contexts, c.task_allocations, c.bstrs, c.error_infos);
-}
-
 // Every test ends with the runtime's objects as it found them: whatever a rendering took
 // (monikers, bind contexts, task memory, error information) is given back on every path.
 class EventRendering : public ::testing::Test {
- protected:
-  void SetUp() override { before_ = VedRuntimeLiveCounts(); }
-  void TearDown() override {
-    EXPECT_EQ(live_objects(VedRuntimeLiveCounts()), live_objects(before_))
-        << "live monikers, bind contexts, task allocations, BSTRs, error infos";
-  }
-
  private:
-  VedRuntimeCounts before_{};
+  NoLeaks no_leaks_;
 };
 
 }  // namespace test

@@ -178,14 +178,8 @@ TEST_F(SatelliteSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
   failed_transition.i32(-1).string(description);
   expect_xml("failed transition", satellite_switch, failed_transition,
              "   <status code=\"FFFFFFFF\">" + escaped + "</status>");
-  expect_xml("names and monikers", satellite_switch,
-             transition(u"R&D <Sat>", u"sat://\"a\"\n\tb", u"\"B\"\xD800", u"sat://b&c"),
-             "   <status code=\"0\"/><old-satellite moniker=\"sat://&quot;a&quot;&#10;&#9;b\">"
-             "R&amp;D &lt;Sat&gt;</old-satellite><new-satellite moniker=\"sat://b&amp;c\">"
-             "\"B\"\xEF\xBF\xBD</new-satellite>");
-  expect_text("sentence", satellite_switch,
-              transition(u"R&D <Sat>", u"a", u"\"B\"", u"b"),
-              "Remote transitioned from satellite 'R&D <Sat>' to '\"B\"'.", EVENTUI_COLOUR_GREEN);
+  // Names and monikers with markup: the reviewed sample "satellites whose names hold markup
+  // characters" pins them in both forms.
 }
 
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {

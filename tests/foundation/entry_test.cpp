@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "changes/modification_text.hpp"
 #include "io/formatting.hpp"
 #include "plugin/errors.hpp"
 #include "support/render_harness.hpp"

@@ -7,6 +7,7 @@
 
 #include "io/formatting.hpp"
 #include "plugin/entry.hpp"
+#include "plugin/errors.hpp"
 #include "support/render_harness.hpp"
 
 namespace {

@@ -114,20 +114,4 @@ TEST(Formatting, ParseDecimal) {
   }
 }
 
-TEST(Formatting, EachCharacterIsItsOwnWriteAndTheUnitOne) {
-  // "1.5KHz" into buffers of every size: what fits is a whole prefix of characters, the unit
-  // either entirely or not at all.
-  const char* expected_prefix[] = {"", "", "1", "1.", "1.5", "1.5", "1.5"};
-  for (std::uint32_t size = 1; size <= 6; ++size) {
-    char16_t buffer[8];
-    text_output out(buffer, size);
-    EXPECT_THROW(io::format_frequency(out, 1500), io::overflow);
-    EXPECT_EQ(test::to_utf8(buffer), expected_prefix[size]) << size;
-  }
-  char16_t buffer[7];
-  text_output out(buffer, 7);
-  io::format_frequency(out, 1500);
-  EXPECT_EQ(test::to_utf8(buffer), "1.5KHz");
-}
-
 }  // namespace

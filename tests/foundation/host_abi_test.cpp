@@ -8,7 +8,6 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-#include <oleauto.h>
 #else
 #include <dlfcn.h>
 #endif
@@ -18,9 +17,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 
+#include "com/guid_text.hpp"
 #include "veduvedader/eventui.h"
 
 namespace {
@@ -36,11 +35,6 @@ void* symbol(Module module, const char* name) {
   return address;
 }
 std::string load_error() { return "error " + std::to_string(GetLastError()); }
-// The runtime services that a host calls are the system's.
-using GetErrorInfoFunction = decltype(&::GetErrorInfo);
-using SysFreeStringFunction = decltype(&::SysFreeString);
-GetErrorInfoFunction error_info_getter(Module) { return &::GetErrorInfo; }
-SysFreeStringFunction string_freer(Module) { return &::SysFreeString; }
 #else
 using Module = void*;
 Module load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
@@ -57,28 +51,7 @@ Function function(Module module, const char* name) {
   return typed;
 }
 
-#ifndef _WIN32
-// The runtime stand-in comes with the plug-in: its lookups find the instance the plug-in uses.
-using GetErrorInfoFunction = PFN_GETERRORINFO;
-using SysFreeStringFunction = PFN_SYSFREESTRING;
-GetErrorInfoFunction error_info_getter(Module plugin) {
-  return function<PFN_GETERRORINFO>(plugin, "GetErrorInfo");
-}
-SysFreeStringFunction string_freer(Module plugin) {
-  return function<PFN_SYSFREESTRING>(plugin, "SysFreeString");
-}
-#endif
-
-std::string guid_text(const std::uint8_t* g) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                g[3], g[2], g[1], g[0], g[5], g[4], g[7], g[6], g[8], g[9], g[10], g[11], g[12],
-                g[13], g[14], g[15]);
-  return text;
-}
-
-template <class Unit>  // char16_t, or wchar_t in the system's BSTR
-std::string narrow(const Unit* s) {
+std::string narrow(const char16_t* s) {
   std::string out;
   for (; *s != 0; ++s) out += static_cast<char>(*s < 0x80 ? *s : '?');
   return out;
@@ -121,15 +94,7 @@ constexpr std::array<std::pair<const char*, const char*>, 30> expected_rows{{
 constexpr HRESULT s_ok = 0;
 constexpr HRESULT s_false = 1;
 constexpr HRESULT failure(std::uint32_t bits) { return static_cast<HRESULT>(bits); }
-const HRESULT disp_e_exception = failure(0x80020009);
 const HRESULT e_pointer = failure(0x80004003);
-
-struct ReleaseInterface {
-  template <class Interface>
-  void operator()(Interface* object) const noexcept {
-    object->Release();
-  }
-};
 
 class HostAbi : public ::testing::Test {
  protected:
@@ -140,9 +105,7 @@ class HostAbi : public ::testing::Test {
     can_unload = function<HRESULT(EVENTUI_CALL*)()>(handle, "DllCanUnloadNow");
     get_class_object =
         function<HRESULT(EVENTUI_CALL*)(const GUID&, REFIID, void**)>(handle, "DllGetClassObject");
-    get_error_info = error_info_getter(handle);
-    free_string = string_freer(handle);
-    ASSERT_TRUE(enumerate && can_unload && get_class_object && get_error_info && free_string);
+    ASSERT_TRUE(enumerate && can_unload && get_class_object);
   }
   void TearDown() override {
     if (handle != nullptr) unload(handle);
@@ -159,53 +122,21 @@ class HostAbi : public ::testing::Test {
     return rows;
   }
 
-  // The thread's error description, "" when there is none.
-  std::string error_description() {
-    IErrorInfo* raw = nullptr;
-    if (get_error_info(0, &raw) != s_ok || raw == nullptr) return "";
-    std::unique_ptr<IErrorInfo, ReleaseInterface> info(raw);
-    BSTR text = nullptr;
-    EXPECT_EQ(info->GetDescription(&text), s_ok);
-    std::string result = text != nullptr ? narrow(text) : "";
-    free_string(text);
-    return result;
-  }
-
   Module handle = nullptr;
   PFN_UI_ENUMEVENTUI enumerate = nullptr;
   HRESULT(EVENTUI_CALL* can_unload)() = nullptr;
   HRESULT(EVENTUI_CALL* get_class_object)(const GUID&, REFIID, void**) = nullptr;
-  GetErrorInfoFunction get_error_info = nullptr;
-  SysFreeStringFunction free_string = nullptr;
 };
 
 TEST_F(HostAbi, EnumeratesTheThirtyRowsWithTheirTypesAndNames) {
   std::array<EVENTUI, 30> rows = records();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(guid_text(reinterpret_cast<const std::uint8_t*>(&rows[i].guidType)),
-              expected_rows[i].first)
+    EXPECT_EQ(com::guid_text<char>(rows[i].guidType).braced(), expected_rows[i].first)
         << i;
     EXPECT_EQ(narrow(rows[i].pszName), expected_rows[i].second) << i;
     EXPECT_EQ(rows[i].pReserved, nullptr);
     EXPECT_NE(rows[i].pfnXml, nullptr);
     EXPECT_NE(rows[i].pfnText, nullptr);
-  }
-}
-
-TEST_F(HostAbi, ModificationTextEntriesRenderOverflowAndDescribe) {
-  std::array<EVENTUI, 30> rows = records();
-  for (std::size_t row : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 15u}) {
-    char16_t buffer[32];
-    std::uint32_t colour = 0;
-    EXPECT_EQ(rows[row].pfnText(0, 0, nullptr, buffer, 26, &colour), s_ok) << row;
-    EXPECT_EQ(narrow(buffer), "Properties were modified.");
-    EXPECT_EQ(colour, EVENTUI_COLOUR_CHANGED);
-
-    colour = 1;
-    EXPECT_EQ(rows[row].pfnText(0, 0, nullptr, buffer, 25, &colour), disp_e_exception);
-    EXPECT_EQ(narrow(buffer), "");
-    EXPECT_EQ(colour, 1u);
-    EXPECT_EQ(error_description(), "an overflow occured");
   }
 }
 
@@ -230,31 +161,5 @@ TEST_F(HostAbi, GuardsAndLockCount) {
   clone->Release();
   EXPECT_EQ(can_unload(), s_ok);
 }
-
-TEST_F(HostAbi, CutPayloadsUnderflowWithTheirDescription) {
-  std::array<EVENTUI, 30> rows = records();
-  const std::uint8_t kind_only[] = {16};  // an InBand Switch payload cut after its kind
-  char16_t buffer[64];
-  std::uint32_t colour = 1;
-  EXPECT_EQ(rows[9].pfnText(0, sizeof kind_only, kind_only, buffer, 64, &colour), disp_e_exception);
-  EXPECT_EQ(colour, 1u);
-  EXPECT_EQ(error_description(), "an underflow occured");
-  EXPECT_EQ(rows[9].pfnXml(0, 0, nullptr, buffer, 64), disp_e_exception);
-  EXPECT_EQ(error_description(), "an underflow occured");
-  EXPECT_EQ(error_description(), "");  // taken away from the thread
-}
-
-#ifdef _WIN32
-TEST_F(HostAbi, ExportsTheEntryPointsByOrdinal) {
-  const char* names[] = {"UI_EnumEVENTUI", "DllCanUnloadNow", "DllGetClassObject",
-                         "DllRegisterServer", "DllUnregisterServer"};
-  for (WORD ordinal = 1; ordinal <= 5; ++ordinal) {
-    void* by_ordinal = symbol(handle, MAKEINTRESOURCEA(ordinal));
-    EXPECT_NE(by_ordinal, nullptr) << ordinal;
-    EXPECT_EQ(by_ordinal, symbol(handle, names[ordinal - 1])) << ordinal;
-  }
-  EXPECT_EQ(symbol(handle, MAKEINTRESOURCEA(6)), nullptr);
-}
-#endif
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <thread>
 
-#include "io/com_services.hpp"
+#include "com/text_services.hpp"
 #include "io/widening.hpp"
 #include "platform/accounting.h"
 #include "platform/com.h"
@@ -63,14 +63,14 @@ TEST(Runtime, TextConversions) {
   EXPECT_EQ(wide[1], u'\u00FF');
 
   char narrow[16];
-  io::utf16_to_utf8(u"\u00E9t\u00E9", narrow, sizeof narrow);
+  com::utf16_to_utf8(u"\u00E9t\u00E9", narrow, sizeof narrow);
   EXPECT_STREQ(narrow, "\xC3\xA9t\xC3\xA9");
-  io::utf16_to_utf8(u"abcdef", narrow, 4);  // cut, never unterminated
+  com::utf16_to_utf8(u"abcdef", narrow, 4);  // cut, never unterminated
   EXPECT_STREQ(narrow, "abc");
 
-  io::utf8_to_utf16("\xC3\xA9\xF0\x9F\x98\x80", wide, 8);
+  com::utf8_to_utf16("\xC3\xA9\xF0\x9F\x98\x80", wide, 8);
   EXPECT_EQ(std::u16string(wide), u"\u00E9\U0001F600");
-  io::utf8_to_utf16("abcdefghij", wide, 8);
+  com::utf8_to_utf16("abcdefghij", wide, 8);
   EXPECT_EQ(std::u16string(wide), u"abcdefg");
 }
 

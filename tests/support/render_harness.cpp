@@ -2,32 +2,11 @@
 
 #include <sstream>
 
+#include "platform/utf8.hpp"
+
 namespace test {
 
-std::string to_utf8(const std::u16string& s) {
-  std::string out;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    std::uint32_t c = s[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string to_utf8(const std::u16string& s) { return platform::to_utf8(s); }
 
 std::string to_utf8(const char16_t* s) { return to_utf8(std::u16string(s)); }
 
@@ -48,7 +27,7 @@ Rendered finish(HRESULT hr, const std::vector<char16_t>& buffer) {
   Rendered r;
   r.hr = hr;
   r.text = to_utf8(buffer.data());
-  r.has_error_info = take_error_description(r.description);
+  take_error_description(r.description);
   return r;
 }
 

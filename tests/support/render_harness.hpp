@@ -1,10 +1,13 @@
 // Calls a catalogue row's entries as a host would and collects everything a host can observe.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/accounting.h"
 #include "platform/com.h"
 #include "plugin/event_catalogue.hpp"
 
@@ -15,7 +18,6 @@ struct Rendered {
   std::string text;             // the buffer's text, UTF-8 (units above 0x7F as UTF-8)
   std::uint32_t colour = 0;     // as stored; untouched stays at the sentinel below
   std::string description;      // the thread's error description after the call, "" if none
-  bool has_error_info = false;
 };
 
 inline constexpr std::uint32_t colour_not_stored = 0xDEADBEEF;
@@ -31,5 +33,33 @@ Rendered render_text(int row, const std::vector<std::uint8_t>& payload, std::uin
 
 // The lines of an XML rendering, for layout assertions.
 std::vector<std::string> lines(const std::string& text);
+
+// Fails the test when objects of the runtime stayed alive across the scope.
+class NoLeaks {
+ public:
+  NoLeaks() : before_(VedRuntimeLiveCounts()) {}
+  NoLeaks(const NoLeaks&) = delete;
+  NoLeaks& operator=(const NoLeaks&) = delete;
+  ~NoLeaks() {
+    const VedRuntimeCounts after = VedRuntimeLiveCounts();
+    EXPECT_EQ(after.task_allocations, before_.task_allocations);
+    EXPECT_EQ(after.bind_contexts, before_.bind_contexts);
+    EXPECT_EQ(after.monikers, before_.monikers);
+    EXPECT_EQ(after.error_infos, before_.error_infos);
+    EXPECT_EQ(after.bstrs, before_.bstrs);
+  }
+
+ private:
+  VedRuntimeCounts before_;
+};
+
+// Makes every task allocation fail for the scope.
+class TaskAllocationsFail {
+ public:
+  explicit TaskAllocationsFail(std::int64_t after = 0) { VedRuntimeFailTaskAllocAfter(after); }
+  TaskAllocationsFail(const TaskAllocationsFail&) = delete;
+  TaskAllocationsFail& operator=(const TaskAllocationsFail&) = delete;
+  ~TaskAllocationsFail() { VedRuntimeFailTaskAllocAfter(-1); }
+};
 
 }  // namespace test

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "host/interface_idl.hpp"
+#include "com/interface_idl.hpp"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ofstream out(argv[1], std::ios::binary);
-  host::write_interface_idl(out);
+  com::marshal::write_interface_idl(out);
   out.close();
   return out ? 0 : 1;
 }

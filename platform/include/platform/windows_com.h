@@ -1,6 +1,6 @@
 // The COM runtime services on Windows are the system's own. UTF-16 text is char16_t in the
 // library and WCHAR in the system's declarations: the two are the same 16-bit units, converted
-// with com::ole and com::utf16 (io/com_services.hpp) where a call crosses from one to the other.
+// with com::ole and com::utf16 (com/ole_text.hpp) where a call crosses from one to the other.
 #pragma once
 
 #ifndef NOMINMAX

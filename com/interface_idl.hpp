@@ -4,10 +4,10 @@
 
 #include <ostream>
 
-namespace host {
+namespace com::marshal {
 
 // One interface block per catalogued interface, in catalogue order, with methods named by their
 // slot and the records and arrays of their parameters declared before them.
 void write_interface_idl(std::ostream& out);
 
-}  // namespace host
+}  // namespace com::marshal

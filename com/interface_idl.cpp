@@ -1,4 +1,4 @@
-#include "host/interface_idl.hpp"
+#include "com/interface_idl.hpp"
 
 #include <map>
 #include <set>
@@ -10,7 +10,7 @@
 #include "com/guid_text.hpp"
 #include "com/interface_catalogue.hpp"
 
-namespace host {
+namespace com::marshal {
 namespace {
 
 using com::marshal::Direction;
@@ -173,4 +173,4 @@ class IdlWriter {
 
 void write_interface_idl(std::ostream& out) { IdlWriter().write(out); }
 
-}  // namespace host
+}  // namespace com::marshal

@@ -1,0 +1,38 @@
+# Fails when a file includes from a folder above its own. Run as
+#   cmake -DSOURCE_DIR=<root> -DLAYERS=<layers file> [-DTOP=<files>] -P check_layers.cmake
+# TOP lists the files of the shared library itself, which stands on every layer.
+cmake_minimum_required(VERSION 3.25)
+file(STRINGS ${LAYERS} lines)
+set(layer_names "")
+foreach(line ${lines})
+  string(REGEX REPLACE ":.*" "" folder "${line}")
+  list(APPEND layer_names ${folder})
+endforeach()
+
+set(upward 0)
+foreach(line ${lines})
+  string(REGEX REPLACE ":.*" "" folder "${line}")
+  string(REGEX REPLACE "^[^:]*: *" "" allowed "${line}")
+  separate_arguments(allowed)
+  file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR}
+    ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.hpp ${SOURCE_DIR}/${folder}/*.h)
+  foreach(file ${files})
+    if(file IN_LIST TOP)
+      continue()
+    endif()
+    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[^/\"]+/")
+    foreach(include ${includes})
+      string(REGEX REPLACE "^#include \"([^/\"]+)/.*" "\\1" target "${include}")
+      if(target IN_LIST layer_names AND NOT target IN_LIST allowed)
+        message(SEND_ERROR
+          "${file} includes from ${target}/, which is not below ${folder}/: ${include}")
+        math(EXPR upward "${upward} + 1")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(upward GREATER 0)
+  message(FATAL_ERROR "${upward} upward includes")
+endif()
+list(LENGTH layer_names count)
+message(STATUS "${count} layers, no upward include")
