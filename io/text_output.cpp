@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "io/read_observer.hpp"
 #include "plugin/errors.hpp"
 
 namespace io::text {
@@ -9,6 +10,9 @@ namespace io::text {
 output_stream::output_stream(char16_t* buffer, std::uint32_t size) noexcept
     : begin_(buffer), position_(buffer), end_(buffer + size) {
   *position_ = u'\0';
+#if VED_OBSERVE_READS
+  if (io::ReadObserver* observer = io::ReadObserver::current()) observer->sink_opened(*this);
+#endif
 }
 
 void output_stream::raise_overflow(std::size_t n) const {
