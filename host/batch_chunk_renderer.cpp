@@ -5,6 +5,7 @@
 
 #include "event_table.hpp"
 #include "hresult_text.hpp"
+#include "plugin_library.hpp"
 #include "utf16_text.hpp"
 
 namespace host {
