@@ -21,5 +21,7 @@ std::string explanation_heading(const EventRow& row, const Explanation& explanat
 std::string failure_text(const Explanation& explanation);
 // What a span shows in a column: the value it was rendered as, or its role and number.
 std::string span_meaning(const Explanation& explanation, std::size_t span);
+// Payload text on one line of a table: controls (line breaks, tabs) become U+FFFD.
+std::string on_one_line(std::string text);
 
 }  // namespace host

@@ -65,8 +65,8 @@ std::string explanation_hexdump(const EventRow& row, const Explanation& explanat
     const ExplainedSpan& span = explanation.spans[i];
     const std::string range = std::to_string(span.offset) + "-" + std::to_string(span.offset + span.length - 1);
     std::string line = paint(colour, colour_of(i), range) + std::string(range.size() < 8 ? 8 - range.size() : 0, ' ') +
-                       "  " + std::string(primitive_name(span.primitive)) + "  " + span.path;
-    const std::string meaning = span_meaning(explanation, i);
+                       "  " + std::string(primitive_name(span.primitive)) + "  " + on_one_line(span.path);
+    const std::string meaning = on_one_line(span_meaning(explanation, i));
     if (!meaning.empty()) line += "  " + meaning;
     out += line + "\n";
   }

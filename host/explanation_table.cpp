@@ -15,16 +15,22 @@ namespace {
 constexpr std::size_t columns = 6;
 using Row = std::array<std::string, columns>;
 
+// Columns of a terminal that UTF-8 text takes: one per character.
+std::size_t display_width(std::string_view text) noexcept {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 // Left-aligned columns two blanks apart, numbers right-aligned; the last column unpadded.
 std::string layout(const std::vector<Row>& rows) {
   std::array<std::size_t, columns> width{};
   for (const Row& row : rows)
-    for (std::size_t c = 0; c < columns; ++c) width[c] = std::max(width[c], row[c].size());
+    for (std::size_t c = 0; c < columns; ++c) width[c] = std::max(width[c], display_width(row[c]));
   std::string out;
   for (const Row& row : rows) {
     std::string line;
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::string pad(width[c] - row[c].size(), ' ');
+      const std::string pad(width[c] - display_width(row[c]), ' ');
       if (c < 2)
         line += pad + row[c];
       else
@@ -56,6 +62,17 @@ std::string failure_text(const Explanation& explanation) {
          ", " + std::to_string(*failure.remaining) + " left (" + failure.description + ")";
 }
 
+std::string on_one_line(std::string text) {
+  std::string line;
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20)
+      line += "\xEF\xBF\xBD";
+    else
+      line += c;
+  }
+  return line;
+}
+
 std::string span_meaning(const Explanation& explanation, std::size_t span) {
   const ExplainedSpan& s = explanation.spans[span];
   if (s.role != io::LayoutRole::none)
@@ -69,7 +86,7 @@ std::string explanation_table(const EventRow& row, const Explanation& explanatio
   for (std::size_t i = 0; i < explanation.spans.size(); ++i) {
     const ExplainedSpan& span = explanation.spans[i];
     rows.push_back({std::to_string(span.offset), std::to_string(span.length), std::string(primitive_name(span.primitive)),
-                    span.path, span_meaning(explanation, i), format_hex(payload.subspan(span.offset, span.length))});
+                    on_one_line(span.path), on_one_line(span_meaning(explanation, i)), format_hex(payload.subspan(span.offset, span.length))});
   }
   if (explanation.unread() != 0)
     rows.push_back({std::to_string(explanation.read), std::to_string(explanation.unread()),

@@ -72,8 +72,13 @@ class Scanner {
   void character_data() {
     const std::size_t start = at_;
     while (at_ < text_.size() && text_[at_] != u'<') ++at_;
-    const std::u16string_view data = trim(text_.substr(start, at_ - start));
-    if (!data.empty()) marks_.push_back({FragmentMark::Kind::text, start, resolve_references(data)});
+    const std::u16string_view run = text_.substr(start, at_ - start);
+    const std::u16string_view data = trim(run);
+    // A text stands where its first character does: the line break before it may have been
+    // written before the text was read.
+    if (!data.empty())
+      marks_.push_back({FragmentMark::Kind::text, start + static_cast<std::size_t>(data.data() - run.data()),
+                        resolve_references(data)});
   }
 
   void start_tag() {

@@ -55,10 +55,13 @@ struct WrittenText {
   bool claimed = false;
 };
 
-// Gives each value read the text it was rendered as: the texts written after a read and before
-// the next one, and those after later reads that no later read claims. Text reads claim the text
-// that equals theirs; other values claim character data in the order it was written, as the
-// renderers write values in the order they read them.
+// Gives each value read the text it was rendered as. A renderer writes a value after reading it,
+// at once or after reading a few more, and in the order it read them; so the texts written after
+// a read and before the next are matched with the reads still waiting for theirs. Text reads
+// claim the text that equals theirs. Waiting numbers take the character data in order when there
+// is a text for each (a number may be shown twice, as a code and its name), or the attribute
+// values when those are all there is, one for each (a status). Fewer texts than numbers are made
+// of several reads each: the waiting numbers are given none rather than a wrong one.
 class ValueMatcher {
  public:
   ValueMatcher(const std::vector<RecordedRead>& reads, const std::vector<std::uint8_t>& payload)
@@ -66,13 +69,24 @@ class ValueMatcher {
 
   // The texts written between read `after` and the next read.
   void written(std::size_t after, std::vector<WrittenText>& texts) {
-    for (std::size_t i = next_; i <= after; ++i)
-      if (holds_value(reads_[i])) pending_.push_back(i);
-    next_ = after + 1;
+    if (holds_value(reads_[after])) pending_.push_back(after);
     for (std::size_t read : pending_)
       if (is_text(reads_[read].primitive)) claim_equal(read, texts);
+    std::erase_if(pending_, [&](std::size_t read) { return claims_[read] != nullptr; });
+
+    std::vector<std::size_t> numbers;
     for (std::size_t read : pending_)
-      if (!is_text(reads_[read].primitive) && claims_[read] == nullptr) claim_next_data(read, texts);
+      if (!is_text(reads_[read].primitive)) numbers.push_back(read);
+    std::vector<WrittenText*> data, attributes;
+    for (WrittenText& text : texts)
+      if (!text.claimed) (text.mark->kind == FragmentMark::Kind::text ? data : attributes).push_back(&text);
+    if (!numbers.empty() && numbers.size() <= data.size()) {
+      for (std::size_t i = 0; i < numbers.size(); ++i) take(numbers[i], *data[i]);
+    } else if (data.empty() && !numbers.empty() && numbers.size() == attributes.size()) {
+      for (std::size_t i = 0; i < numbers.size(); ++i) take(numbers[i], *attributes[i]);
+    } else if (!data.empty()) {
+      std::erase_if(pending_, [&](std::size_t read) { return !is_text(reads_[read].primitive); });
+    }
     std::erase_if(pending_, [&](std::size_t read) { return claims_[read] != nullptr; });
   }
 
@@ -87,13 +101,6 @@ class ValueMatcher {
         return;
       }
   }
-  void claim_next_data(std::size_t read, std::vector<WrittenText>& texts) {
-    for (WrittenText& written : texts)
-      if (!written.claimed && written.mark->kind == FragmentMark::Kind::text) {
-        take(read, written);
-        return;
-      }
-  }
   void take(std::size_t read, WrittenText& written) {
     written.claimed = true;
     claims_[read] = &written;
@@ -103,7 +110,6 @@ class ValueMatcher {
   const std::vector<std::uint8_t>& payload_;
   std::vector<const WrittenText*> claims_;
   std::vector<std::size_t> pending_;
-  std::size_t next_ = 0;
 };
 
 void explain_reads(Explanation& explanation, const std::vector<RecordedRead>& reads,
