@@ -63,7 +63,8 @@ std::string explanation_hexdump(const EventRow& row, const Explanation& explanat
   out += "\n";
   for (std::size_t i = 0; i < explanation.spans.size(); ++i) {
     const ExplainedSpan& span = explanation.spans[i];
-    const std::string range = std::to_string(span.offset) + "-" + std::to_string(span.offset + span.length - 1);
+    std::string range = std::to_string(span.offset);
+    if (span.length > 1) range += "-" + std::to_string(span.offset + span.length - 1);
     std::string line = paint(colour, colour_of(i), range) + std::string(range.size() < 8 ? 8 - range.size() : 0, ' ') +
                        "  " + std::string(primitive_name(span.primitive)) + "  " + on_one_line(span.path);
     const std::string meaning = on_one_line(span_meaning(explanation, i));
@@ -71,7 +72,8 @@ std::string explanation_hexdump(const EventRow& row, const Explanation& explanat
     out += line + "\n";
   }
   if (explanation.unread() != 0)
-    out += std::to_string(explanation.read) + "-" + std::to_string(payload.size() - 1) +
+    out += std::to_string(explanation.read) +
+           (explanation.unread() > 1 ? "-" + std::to_string(payload.size() - 1) : std::string()) +
            (explanation.failure ? "  not read" : "  not read by this event type") + "\n";
   if (explanation.failure) out += "The rendering failed: " + failure_text(explanation) + "\n";
   return out;
