@@ -50,7 +50,7 @@ void add_explain_command(CLI::App& app, CommandContext& context) {
                     "Show the payload as a hex dump, 16 bytes a row, each field's bytes in its "
                     "colour, with the fields listed below")
       ->excludes(json);
-  add_colour_option(*command, options->colour);
+  add_colour_option(*command, options->colour, "each field's bytes in the hex dump in a colour of its own");
   command->footer(
       "Each span of the payload, in payload order: its offset and length, what read it (byte, "
       "16/32/64-bit integer, count, text length, text units, moniker, ...), the XML elements it "
