@@ -42,6 +42,7 @@ void write_whole_elements(xml_output& out, ByteCursor& cursor, std::string_view 
 void write_field_changes(xml_output& out, ByteCursor& cursor, const data::RecordType& record) {
   // Bits above the last field are ignored.
   std::uint32_t mask = record.mask_bytes() == 1 ? cursor.read_u8() : cursor.read_u16();
+  cursor.steers(io::LayoutRole::change_mask);
   mask &= (1u << record.fields.size()) - 1;
   for (; mask != 0; mask &= mask - 1)
     write_field_change(out, cursor, record.fields[static_cast<std::size_t>(std::countr_zero(mask))]);

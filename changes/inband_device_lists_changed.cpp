@@ -30,7 +30,9 @@ void render_inband_reservations_changed_v0_xml(xml_output& out, ByteCursor& curs
 }
 
 void render_inband_reservations_changed_multi_xml(xml_output& out, ByteCursor& cursor) {
-  for (std::uint32_t devices = cursor.read_u32(); devices != 0; --devices)
+  std::uint32_t devices = cursor.read_u32();
+  cursor.steers(io::LayoutRole::count);
+  for (; devices != 0; --devices)
     write_device_list_change(out, cursor, data::inband_device_lists::InBandReservationElements);
 }
 

@@ -99,6 +99,7 @@ std::optional<SwitchedCarrier> read_carrier_if(ByteCursor& cursor, bool present)
 void render_inband_switch_xml(xml_output& out, ByteCursor& cursor) {
   write_kind_xml(out, read_kind(cursor));
   const InBandSwitchFlags flags{cursor.read_u8()};
+  cursor.steers(io::LayoutRole::flags);
   out.start_element("result");
   if (!flags.performed()) {
     out.attribute("status", "success");
@@ -126,6 +127,7 @@ void render_inband_switch_xml(xml_output& out, ByteCursor& cursor) {
 std::uint32_t render_inband_switch_text(text_output& out, ByteCursor& cursor) {
   const SwitchKind kind = read_kind(cursor);
   const InBandSwitchFlags flags{cursor.read_u8()};
+  cursor.steers(io::LayoutRole::flags);
   if (!flags.performed()) {
     write_kind_phrase(out, kind);
     out.put_text(" switch resulted in no operation being performed.");

@@ -43,6 +43,7 @@ std::string_view result_name(std::uint32_t result) noexcept {
 
 void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
   const data::InBandSwitchFlags flags{cursor.read_u8()};
+  cursor.steers(io::LayoutRole::flags);
   const std::uint32_t result = cursor.read_u32();
   out.start_element("result");
   out.line_break();
@@ -61,6 +62,7 @@ void render_outofband_switch_xml(xml_output& out, ByteCursor& cursor) {
 
 std::uint32_t render_outofband_switch_text(text_output& out, ByteCursor& cursor) {
   const data::InBandSwitchFlags flags{cursor.read_u8()};
+  cursor.steers(io::LayoutRole::flags);
   const std::uint32_t result = cursor.read_u32();
   if (result != static_cast<std::uint32_t>(OutOfBandSwitchResult::success)) {
     out.put_text("An out-of-band switch completed unsuccessfully, reporting: ");

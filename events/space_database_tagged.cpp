@@ -61,6 +61,7 @@ class PoolRangeList {
 
 void PoolRangeList::read(ByteCursor& cursor) {
   const std::uint32_t count = cursor.read_u32();
+  cursor.steers(io::LayoutRole::count);
   if (std::uint64_t{count} * sizeof(PoolRange) > std::numeric_limits<std::uint32_t>::max())
     throw com::error(E_OUTOFMEMORY, nullptr);
   // The count comes from the payload: refuse one the bytes left cannot hold before allocating
@@ -134,7 +135,9 @@ void write_clause(text_output& out, std::string_view opening, const WriteOld& wr
 
 void render_space_database_tagged_xml(xml_output& out, ByteCursor& cursor) {
   for (;;) {
-    switch (cursor.read_u8()) {
+    const std::uint8_t tag = cursor.read_u8();
+    cursor.steers(io::LayoutRole::tag);
+    switch (tag) {
       case end_of_changes:
         return;
       case guard_band_changed: {
@@ -161,6 +164,7 @@ std::uint32_t render_space_database_tagged_text(text_output& out, ByteCursor& cu
   out.put_text(std::string_view("Changed "));
   for (bool first = true;; first = false) {
     const std::uint8_t tag = cursor.read_u8();
+    cursor.steers(io::LayoutRole::tag);
     if (tag == end_of_changes) {
       out.put_text(std::string_view("."));
       return EVENTUI_COLOUR_CHANGED;

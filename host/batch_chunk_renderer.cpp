@@ -6,6 +6,7 @@
 #include "event_table.hpp"
 #include "hresult_text.hpp"
 #include "platform/utf8.hpp"
+#include "plugin_library.hpp"
 
 namespace host {
 

@@ -19,7 +19,7 @@ const EventTable& CommandContext::events() {
   return *events_;
 }
 
-void add_colour_option(CLI::App& command, ColourMode& mode) {
+void add_colour_option(CLI::App& command, ColourMode& mode, const std::string& shown) {
   command
       .add_option_function<std::string>(
           "--color",
@@ -28,10 +28,11 @@ void add_colour_option(CLI::App& command, ColourMode& mode) {
                    : name == "never" ? ColourMode::never
                                      : ColourMode::automatic;
           },
-          "When to show sentences in their display colour: auto (the default: when standard "
-          "output is a terminal, NO_COLOR is not set and TERM is not dumb), always or never. The "
-          "colour is 24-bit where COLORTERM is truecolor or 24bit, else the nearest of 256; white "
-          "text keeps the terminal's own colour")
+          "When to show " + shown +
+              ": auto (the default: when standard output is a terminal, NO_COLOR is not set and "
+              "TERM is not dumb), always or never. The colour is 24-bit where COLORTERM is "
+              "truecolor or 24bit, else the nearest of 256; white text keeps the terminal's own "
+              "colour")
       ->check(CLI::IsMember({"auto", "always", "never"}).description(""))
       ->type_name("auto|always|never");
 }

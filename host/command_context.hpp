@@ -35,8 +35,9 @@ class CommandContext {
   std::unique_ptr<EventTable> events_;
 };
 
-// --color=auto|always|never.
-void add_colour_option(CLI::App& command, ColourMode& mode);
+// --color=auto|always|never; `shown` says what is coloured.
+void add_colour_option(CLI::App& command, ColourMode& mode,
+                       const std::string& shown = "sentences in their display colour");
 
 // --buffer N: a fixed buffer of N units; 0 (not given) lets the buffer grow.
 void add_buffer_option(CLI::App& command, std::uint32_t& units);

@@ -14,6 +14,7 @@ using CommandRegistration = void (*)(CLI::App& app, CommandContext& context);
 
 void add_list_command(CLI::App& app, CommandContext& context);
 void add_render_command(CLI::App& app, CommandContext& context);
+void add_explain_command(CLI::App& app, CommandContext& context);
 void add_samples_command(CLI::App& app, CommandContext& context);
 void add_batch_command(CLI::App& app, CommandContext& context);
 void add_interfaces_command(CLI::App& app, CommandContext& context);

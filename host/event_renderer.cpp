@@ -1,7 +1,7 @@
 #include "event_renderer.hpp"
 
 #include "exit_status.hpp"
-#include "plugin_library.hpp"
+#include "error_information.hpp"
 
 namespace host {
 
@@ -25,8 +25,8 @@ PayloadArguments arguments_of(std::span<const std::uint8_t> payload) {
 
 }  // namespace
 
-EventRenderer::EventRenderer(const PluginLibrary& plugin, BufferPolicy policy)
-    : plugin_(plugin), policy_(policy), text_buffer_(policy.initial_units), xml_buffer_(policy.initial_units) {}
+EventRenderer::EventRenderer(const ErrorInformation& errors, BufferPolicy policy)
+    : errors_(errors), policy_(policy), text_buffer_(policy.initial_units), xml_buffer_(policy.initial_units) {}
 
 template <class Call>
 Rendering EventRenderer::render(OutputBuffer& buffer, Call&& call) {
@@ -34,7 +34,7 @@ Rendering EventRenderer::render(OutputBuffer& buffer, Call&& call) {
     buffer.prepare();
     Rendering rendering;
     rendering.hr = call(buffer.data(), buffer.capacity());
-    if (!rendering.succeeded()) rendering.error_description = plugin_.take_error_description();
+    if (!rendering.succeeded()) rendering.error_description = errors_.take_error_description();
     bool overflowed = !rendering.succeeded() && rendering.hr == DISP_E_EXCEPTION &&
                       rendering.error_description == overflow_description;
     if (overflowed && buffer.grow(policy_.limit_units)) continue;

@@ -15,7 +15,7 @@
 
 namespace host {
 
-class PluginLibrary;
+class ErrorInformation;
 
 struct BufferPolicy {
   std::uint32_t initial_units;
@@ -38,7 +38,8 @@ struct Rendering {
 // rendering has its own buffer, and its output stays valid until the next rendering of that kind.
 class EventRenderer {
  public:
-  EventRenderer(const PluginLibrary& plugin, BufferPolicy policy);
+  // errors: the runtime whose error information the entries set.
+  EventRenderer(const ErrorInformation& errors, BufferPolicy policy);
 
   Rendering text(const EVENTUI& record, std::span<const std::uint8_t> payload);
   Rendering xml(const EVENTUI& record, std::span<const std::uint8_t> payload);
@@ -47,7 +48,7 @@ class EventRenderer {
   template <class Call>
   Rendering render(OutputBuffer& buffer, Call&& call);
 
-  const PluginLibrary& plugin_;
+  const ErrorInformation& errors_;
   BufferPolicy policy_;
   OutputBuffer text_buffer_;
   OutputBuffer xml_buffer_;

@@ -44,6 +44,7 @@ struct WindowsProcess {
 constexpr host::CommandRegistration commands[] = {
     host::add_list_command,
     host::add_render_command,
+    host::add_explain_command,
     host::add_samples_command,
     host::add_batch_command,
     host::add_interfaces_command,

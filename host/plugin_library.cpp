@@ -9,6 +9,7 @@
 
 #include "exit_status.hpp"
 #include "hresult_text.hpp"
+#include "release_interface.hpp"
 
 namespace host {
 
@@ -36,10 +37,6 @@ void* find_symbol(void* handle, const char* symbol) noexcept {
   return dlsym(handle, symbol);
 }
 #endif
-
-struct ReleaseInterface {
-  void operator()(IUnknown* object) const noexcept { object->Release(); }
-};
 
 // dlsym hands out an object pointer; the symbols looked up here are functions.
 template <class Function>
@@ -103,16 +100,7 @@ void PluginLibrary::enumerate_records() {
 }
 
 std::optional<std::u16string> PluginLibrary::take_error_description() const {
-  IErrorInfo* raw = nullptr;
-  if (get_error_info_(0, &raw) != S_OK || raw == nullptr) return std::nullopt;
-  std::unique_ptr<IErrorInfo, ReleaseInterface> info(raw);
-
-  BSTR text = nullptr;
-  std::optional<std::u16string> description;
-  if (SUCCEEDED(info->GetDescription(&text)) && text != nullptr)
-    description.emplace(reinterpret_cast<const char16_t*>(text));
-  sys_free_string_(text);
-  return description;
+  return host::take_error_description(get_error_info_, sys_free_string_);
 }
 
 }  // namespace host

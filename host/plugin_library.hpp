@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "error_information.hpp"
 #include "platform/com.h"
 #include "veduvedader/eventui.h"
 
 namespace host {
 
-class PluginLibrary {
+class PluginLibrary : public ErrorInformation {
  public:
   // Opens the library and copies out its records; InputError when either fails.
   explicit PluginLibrary(const std::string& path);
-  ~PluginLibrary();
+  ~PluginLibrary() override;
   PluginLibrary(const PluginLibrary&) = delete;
   PluginLibrary& operator=(const PluginLibrary&) = delete;
 
@@ -28,7 +29,7 @@ class PluginLibrary {
 
   // The calling thread's error description, taken away from the thread as GetErrorInfo does;
   // nullopt when the thread has no error information or it has no description.
-  std::optional<std::u16string> take_error_description() const;
+  std::optional<std::u16string> take_error_description() const override;
 
   // An export of the plug-in or of the runtime it links; InputError when there is none.
   void* resolve(const char* symbol) const;

@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include "io/errors.hpp"
+#include "io/read_observer.hpp"
 
 namespace io::text {
 
 output_stream::output_stream(char16_t* buffer, std::uint32_t size) noexcept
     : begin_(buffer), position_(buffer), end_(buffer + size) {
   *position_ = u'\0';
+#if VED_OBSERVE_READS
+  if (io::ReadObserver* observer = io::ReadObserver::current()) observer->sink_opened(*this);
+#endif
 }
 
 void output_stream::raise_overflow(std::size_t n) const {
