@@ -145,13 +145,4 @@ TEST(Entry, ComErrorsCarryTheirOwnResult) {
   EXPECT_FALSE(test::take_error_description(description));
 }
 
-TEST(Entry, SuccessLeavesTheThreadsErrorInformationAlone) {
-  ui::event::exception_to_hresult(io::underflow(1, 0));
-  Call c = call_text(&ui::event::text_entry<ui::event::render_modification_text>, {}, 64);
-  EXPECT_EQ(c.hr, S_OK);
-  std::string description;
-  EXPECT_TRUE(test::take_error_description(description));
-  EXPECT_EQ(description, "an underflow occured");
-}
-
 }  // namespace

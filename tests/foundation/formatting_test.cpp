@@ -20,20 +20,15 @@ std::string render(const std::function<void(text_output&)>& f) {
   return test::to_utf8(buffer);
 }
 
+// Every power of ten is swept in number_text_test.cpp; these are the signs, fractions and the
+// 58-bit truncation.
 TEST(Formatting, Frequencies) {
   const std::pair<std::int64_t, const char*> cases[] = {
       {0, "0Hz"},
-      {999, "999Hz"},
-      {1000, "1KHz"},
-      {1500, "1.5KHz"},
       {-2500, "-2.5KHz"},
       {1234567, "1.234567MHz"},
-      {2147483647, "2.147483647GHz"},
       {-2147483648LL, "-2.147483648GHz"},
       {14250000000LL, "14.25GHz"},
-      {14000000000LL, "14GHz"},
-      {1000000000000000LL, "1PHz"},
-      {100000000000000000LL, "100PHz"},
       {(1LL << 57) - 1, "144.115188075855871PHz"},
       {1LL << 58, "0Hz"},  // 64-bit values keep their low 58 bits
       {(1LL << 57) + 1, "-144.115188075855871PHz"},
@@ -56,17 +51,12 @@ TEST(Formatting, BitRatesPowersIntegersBooleans) {
       {[](text_output& o) { io::format_bit_rate(o, -2147483647 - 1); }, "-2.147483648Gbps"},
       {[](text_output& o) { io::format_power(o, 0); }, "0dBm"},
       {[](text_output& o) { io::format_power(o, 5); }, "0.05dBm"},
-      {[](text_output& o) { io::format_power(o, 50); }, "0.5dBm"},
-      {[](text_output& o) { io::format_power(o, 100); }, "1dBm"},
-      {[](text_output& o) { io::format_power(o, 150); }, "1.5dBm"},
       {[](text_output& o) { io::format_power(o, -1234); }, "-12.34dBm"},
       {[](text_output& o) { io::format_power(o, -32768); }, "-327.68dBm"},
-      {[](text_output& o) { io::format_integer(o, std::int32_t{0}); }, "0"},
       {[](text_output& o) { io::format_integer(o, std::int32_t{-7}); }, "-7"},
       {[](text_output& o) { io::format_integer(o, std::int32_t{-2147483647 - 1}); }, "-2147483648"},
       {[](text_output& o) { io::format_integer(o, std::uint32_t{4294967295u}); }, "4294967295"},
       {[](text_output& o) { io::format_bool(o, 0); }, "false"},
-      {[](text_output& o) { io::format_bool(o, 1); }, "true"},
       {[](text_output& o) { io::format_bool(o, 255); }, "true"},
       {[](text_output& o) { io::enum_name(o, 2, data::inband_enable_names); }, "Inherit"},
       {[](text_output& o) { io::enum_name(o, 3, data::inband_enable_names); }, "(invalid)"},

@@ -13,13 +13,10 @@
 #endif
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "com/guid_text.hpp"
 #include "veduvedader/eventui.h"
 
 namespace {
@@ -51,45 +48,6 @@ Function function(Module module, const char* name) {
   return typed;
 }
 
-std::string narrow(const char16_t* s) {
-  std::string out;
-  for (; *s != 0; ++s) out += static_cast<char>(*s < 0x80 ? *s : '?');
-  return out;
-}
-
-constexpr std::array<std::pair<const char*, const char*>, 30> expected_rows{{
-    {"{E75FCDFC-EBF9-4EB7-A6CD-6E341695442E}", "InBand State Changed"},
-    {"{47761D93-AD87-4314-B78B-BE286D6114D7}", "InBand Policy Changed"},
-    {"{32AC1F76-CB0C-491B-B2D9-7BF7417FBDB1}", "InBand Policy Changed v0"},
-    {"{B9178438-058D-49F7-908A-C8685A8F5669}", "InBand Policy Changed v1"},
-    {"{80FC9403-5AA8-4D9C-962A-11D5197A95F7}", "InBand Policy Changed v2"},
-    {"{15FB2087-B617-436E-AA2D-EF6B2BA17E81}", "Allocation Space Database Event"},
-    {"{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "Allocation Space Database Event v0"},
-    {"{8956F0D4-9546-421A-A558-57EA18B446BB}", "Allocation Space Database Event v1"},
-    {"{0FA46FA6-48E6-4A6E-94E6-CEAE683B5B67}", "Allocation Space Database Event v2"},
-    {"{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}", "InBand Switch"},
-    {"{579C8A57-F0A4-40EE-9648-377CE8572512}", "InBand Switch v0"},
-    {"{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "Allocation Space Database Event v0"},
-    {"{0D5D375C-2F13-4C2A-A18B-A1623C745DC9}", "InBand Modcods Changed"},
-    {"{2D0FD8BA-1FB6-4AE0-8C49-D2494FD3157A}", "InBand Reservations Changed"},
-    {"{BE9CB57C-B916-4E1A-81CF-E98B5306C0F1}", "InBand Reservations Changed v0"},
-    {"{D757A97F-0E5D-4D22-922D-89ED4B877BE0}", "InBand Reservations Changed"},
-    {"{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}", "Device Allocatable Flag Changed"},
-    {"{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}", "Satellite Switch Event"},
-    {"{C35CDBA7-F0DE-41A8-A63F-CFF636939A4F}", "OutOfBand Switch"},
-    {"{36A87D25-60BB-4581-8835-49A9D9C31F41}", "Managed Device Entered Recovery Mode"},
-    {"{CDFCE450-4B4B-4806-B283-C959E926B05B}", "Managed Device Exited Recovery Mode"},
-    {"{77AE5179-A403-4D76-9C70-04576B52F72E}", "Allocatable Device Entered Recovery Mode"},
-    {"{F60D9DD4-21EA-426C-B124-15C33B38A796}", "Allocatable Device Exited Recovery Mode"},
-    {"{F76B8226-0295-4D2C-97C7-F3BAE4C12F62}", "Space Segment Exclusion Created"},
-    {"{7F15F89A-83EF-42DD-9670-6BA8286D500D}", "Space Segment Exclusion Deleted"},
-    {"{300302AA-FE6D-4DBC-9490-B842F92C3C4C}", "Space Segment Exclusion Changed"},
-    {"{9888D44A-58B7-47B0-9BEA-44F68F58BDE7}", "Device Added To ZARN Setup Failure List"},
-    {"{89B654D2-A847-43FA-8405-D25D73562AD6}", "Device Added To ZARN TakedownFailure List"},
-    {"{3DBCE266-A4E7-48AC-8B56-9B99C1C3BC50}", "Device Removed From ZARN Setup Failure List"},
-    {"{C47B8195-F2CF-4E17-AC5F-9F3AC56FD23E}", "Device Removed From ZARN Takedown Failure List"},
-}};
-
 // The results a viewer expects, by value: the header leaves naming them to the platform.
 constexpr HRESULT s_ok = 0;
 constexpr HRESULT s_false = 1;
@@ -111,41 +69,15 @@ class HostAbi : public ::testing::Test {
     if (handle != nullptr) unload(handle);
   }
 
-  std::array<EVENTUI, 30> records() {
-    IEnumEVENTUI* e = nullptr;
-    EXPECT_EQ(enumerate(&e), s_ok);
-    std::array<EVENTUI, 30> rows{};
-    ULONG fetched = 0;
-    EXPECT_EQ(e->Next(30, rows.data(), &fetched), s_ok);
-    EXPECT_EQ(fetched, 30u);
-    EXPECT_EQ(e->Release(), 0u);
-    return rows;
-  }
-
   Module handle = nullptr;
   PFN_UI_ENUMEVENTUI enumerate = nullptr;
   HRESULT(EVENTUI_CALL* can_unload)() = nullptr;
   HRESULT(EVENTUI_CALL* get_class_object)(const GUID&, REFIID, void**) = nullptr;
 };
 
-TEST_F(HostAbi, EnumeratesTheThirtyRowsWithTheirTypesAndNames) {
-  std::array<EVENTUI, 30> rows = records();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(com::guid_text<char>(rows[i].guidType).braced(), expected_rows[i].first)
-        << i;
-    EXPECT_EQ(narrow(rows[i].pszName), expected_rows[i].second) << i;
-    EXPECT_EQ(rows[i].pReserved, nullptr);
-    EXPECT_NE(rows[i].pfnXml, nullptr);
-    EXPECT_NE(rows[i].pfnText, nullptr);
-  }
-}
-
+// The rows, their names and every entry through this interface are the C viewer's to check
+// (tests/viewer), on both systems; the guards and the lock count are these.
 TEST_F(HostAbi, GuardsAndLockCount) {
-  std::array<EVENTUI, 30> rows = records();
-  char16_t buffer[4];
-  std::uint32_t colour = 0;
-  EXPECT_EQ(rows[0].pfnText(0, 0, nullptr, buffer, 0, &colour), failure(0x80070057));
-  EXPECT_EQ(rows[0].pfnText(0, 0, nullptr, buffer, 4, nullptr), e_pointer);
   EXPECT_EQ(enumerate(nullptr), e_pointer);
   // Any class, the proxy factory's included: nothing is written through a null out-pointer.
   EXPECT_EQ(get_class_object(IID_IEnumEVENTUI, IID_IEnumEVENTUI, nullptr), e_pointer);
@@ -154,6 +86,12 @@ TEST_F(HostAbi, GuardsAndLockCount) {
   IEnumEVENTUI* e = nullptr;
   ASSERT_EQ(enumerate(&e), s_ok);
   EXPECT_EQ(can_unload(), s_false);
+  EVENTUI row{};
+  ASSERT_EQ(e->Next(1, &row, nullptr), s_ok);
+  char16_t buffer[4];
+  std::uint32_t colour = 0;
+  EXPECT_EQ(row.pfnText(0, 0, nullptr, buffer, 0, &colour), failure(0x80070057));
+  EXPECT_EQ(row.pfnText(0, 0, nullptr, buffer, 4, nullptr), e_pointer);
   IEnumEVENTUI* clone = nullptr;
   ASSERT_EQ(e->Clone(&clone), s_ok);
   e->Release();

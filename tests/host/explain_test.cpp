@@ -137,32 +137,6 @@ struct Pinned {
 
 // Reviewed by hand against the payload layouts.
 const Pinned pinned[] = {
-    {9, "a failed switch towards a switched carrier", "", 0,
-     "Row 9 (InBand Switch): 61 bytes, 61 read\n"
-     "offset  length  read as                field                          value or (role)                        bytes\n"
-     "     0       1  byte                   type                           automatic application                  09\n"
-     "     1       1  byte                   /                              (flags 0x23)                           23\n"
-     "     2       4  32-bit integer         result[failed]/code            0x80004005                             05400080\n"
-     "     6       2  text length            result[failed]/description     (text length 37)                       2500\n"
-     "     8      37  text bytes             result[failed]/description     no bandwidth left in the dynamic pool  "
-     "6E6F2062616E647769647468206C65667420696E207468652064796E616D696320706F6F6C\n"
-     "    45       4  signed 32-bit integer  new-state[switched]/data-rate  2.048Mbps                              00401F00\n"
-     "    49       8  64-bit integer         new-state[switched]/frequency  14.25GHz                               80BE5D5103000000\n"
-     "    57       4  signed 32-bit integer  new-state[switched]/bandwidth  1.5MHz                                 60E31600\n"},
-    {0, "the transmit channel's home carrier", "", 0,
-     "Row 0 (InBand State Changed): 71 bytes, 71 read\n"
-     "offset  length  read as                field                                                          value or (role)     bytes\n"
-     "     0       1  byte                   /                                                              (change mask 0x02)  02\n"
-     "     1       1  byte                   changed[TxChannel]                                             (change mask 0x04)  04\n"
-     "     2       1  byte                   changed[TxChannel]/changed[Home]                               (change mask 0x1E)  1E\n"
-     "     3       8  signed 64-bit integer  changed[TxChannel]/changed[Home]/changed[Frequency]/old-value  14GHz               000C774203000000\n"
-     "    11       8  signed 64-bit integer  changed[TxChannel]/changed[Home]/changed[Frequency]/new-value  14.25GHz            80BE5D5103000000\n"
-     "    19       4  signed 32-bit integer  changed[TxChannel]/changed[Home]/changed[BitRate]/old-value    2.048Mbps           00401F00\n"
-     "    23       4  signed 32-bit integer  changed[TxChannel]/changed[Home]/changed[BitRate]/new-value    4.096Mbps           00803E00\n"
-     "    27       2  signed 16-bit integer  changed[TxChannel]/changed[Home]/changed[Power]/old-value      -1.5dBm             6AFF\n"
-     "    29       2  signed 16-bit integer  changed[TxChannel]/changed[Home]/changed[Power]/new-value      2.5dBm              FA00\n"
-     "    31      20  skipped                changed[TxChannel]/changed[Home]/changed[ModCod]                                   0000000000000000000000000000000000000000\n"
-     "    51      20  skipped                changed[TxChannel]/changed[Home]/changed[ModCod]                                   0000000000000000000000000000000000000000\n"},
     {3, "a feature switch and a distribution list disabled", "", 0,
      "Row 3 (InBand Policy Changed v1): 28 bytes, 28 read\n"
      "offset  length  read as         field                                                                  value or (role)     bytes\n"
