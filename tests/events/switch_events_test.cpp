@@ -49,10 +49,9 @@ Payload outofband(std::uint8_t flags, std::uint32_t result) {
 }
 
 Payload transition(std::u16string_view old_name, std::u16string_view old_moniker,
-                   std::u16string_view new_name, std::u16string_view new_moniker,
-                   std::int32_t status = 0) {
+                   std::u16string_view new_name, std::u16string_view new_moniker) {
   PayloadBuilder p;
-  p.i32(status).wstring(old_name).wstring(old_moniker).wstring(new_name).wstring(new_moniker);
+  p.i32(0).wstring(old_name).wstring(old_moniker).wstring(new_name).wstring(new_moniker);
   return p;
 }
 
@@ -96,6 +95,18 @@ TEST_F(InBandSwitch, FailureCodeIsPaddedAndAnEmptyDescriptionKeepsItsLine) {
                         "     <description>\n       \n     </description>\n   </result>\n"),
             std::string::npos)
       << r.text;
+}
+
+// Payload text is escaped in the documents and shown as it came in the sentences; the reviewed
+// sample "satellites whose names hold markup characters" pins wide names and monikers.
+TEST_F(InBandSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
+  const std::string description = "quota < 0 & \"pool\" >\x01";
+  const Rendered xml = render_xml(inband_switch, failed(2, 0x03, 1, description));
+  const std::string escaped = "quota &lt; 0 &amp; \"pool\" &gt;\xEF\xBF\xBD";
+  EXPECT_NE(xml.text.find("     <description>\n       " + escaped + "\n"), std::string::npos)
+      << xml.text;
+  expect_text("sentence", inband_switch, failed(2, 0x03, 1, description),
+              "A diagnostic switch failed with the error: " + description, EVENTUI_COLOUR_RED);
 }
 
 TEST_F(InBandSwitch, ShortPayloadKeepsTheFieldsBeforeTheMissingOne) {
@@ -145,38 +156,11 @@ TEST_F(OutOfBandSwitch, DocumentShowsTheCodeSignedAndReadsTheCarriers) {
 TEST_F(SatelliteSwitch, TransitionIsWrittenOnOneLine) {
   PayloadBuilder failed_without_description;
   failed_without_description.i32(static_cast<std::int32_t>(0x80004005)).string("");
-  expect_xml("wide names and monikers", satellite_switch,
-             transition(u"Sat-A", u"sat://a", u"Sat-\u00C9", u"sat://\u00E9", 255),
-             "   <status code=\"FF\"/><old-satellite moniker=\"sat://a\">Sat-A</old-satellite>"
-             "<new-satellite moniker=\"sat://\u00E9\">Sat-\u00C9</new-satellite>");
   expect_xml("empty strings", satellite_switch, transition(u"", u"", u"", u""),
              "   <status code=\"0\"/><old-satellite moniker=\"\"></old-satellite>"
              "<new-satellite moniker=\"\"></new-satellite>");
   expect_xml("failed without description", satellite_switch, failed_without_description,
              "   <status code=\"80004005\"></status>");
-}
-
-// Payload text is escaped in the documents and shown as it came in the sentences.
-TEST_F(SatelliteSwitch, PayloadTextIsEscapedInTheDocumentOnly) {
-  const std::string description = "quota < 0 & \"pool\" >\x01";
-  const std::string escaped = "quota &lt; 0 &amp; \"pool\" &gt;\xEF\xBF\xBD";
-  const Rendered current = render_xml(inband_switch, failed(2, 0x03, 1, description));
-  EXPECT_NE(current.text.find("     <description>\n       " + escaped + "\n     </description>\n"),
-            std::string::npos)
-      << current.text;
-  const Rendered older = render_xml(inband_switch_v0, v0(-1, description, true));
-  EXPECT_NE(older.text.find("    <description>\n      " + escaped + "\n    </description>\n"),
-            std::string::npos)
-      << older.text;
-  expect_text("sentence", inband_switch, failed(2, 0x03, 1, description),
-              "A diagnostic switch failed with the error: " + description, EVENTUI_COLOUR_RED);
-
-  PayloadBuilder failed_transition;
-  failed_transition.i32(-1).string(description);
-  expect_xml("failed transition", satellite_switch, failed_transition,
-             "   <status code=\"FFFFFFFF\">" + escaped + "</status>");
-  // Names and monikers with markup: the reviewed sample "satellites whose names hold markup
-  // characters" pins them in both forms.
 }
 
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
