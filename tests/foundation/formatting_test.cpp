@@ -36,14 +36,12 @@ TEST(Formatting, Frequencies) {
   }
 }
 
+// Decimals at every point position are swept in number_text_test.cpp; these are the extremes.
 TEST(Formatting, BitRatesPowersIntegersBooleans) {
   const std::pair<std::function<void(text_output&)>, const char*> cases[] = {
       {[](text_output& o) { io::format_bit_rate(o, -2147483647 - 1); }, "-2.147483648Gbps"},
       {[](text_output& o) { io::format_power(o, 0); }, "0dBm"},
-      {[](text_output& o) { io::format_power(o, 5); }, "0.05dBm"},
-      {[](text_output& o) { io::format_power(o, -1234); }, "-12.34dBm"},
       {[](text_output& o) { io::format_power(o, -32768); }, "-327.68dBm"},
-      {[](text_output& o) { io::format_integer(o, std::int32_t{-7}); }, "-7"},
       {[](text_output& o) { io::format_integer(o, std::int32_t{-2147483647 - 1}); }, "-2147483648"},
       {[](text_output& o) { io::format_integer(o, std::uint32_t{4294967295u}); }, "4294967295"},
       {[](text_output& o) { io::format_bool(o, 255); }, "true"},
