@@ -6,7 +6,6 @@
 
 #include "com/module.hpp"
 #include "plugin/event_catalogue.hpp"
-#include "support/render_harness.hpp"
 
 namespace {
 
@@ -18,18 +17,6 @@ struct Enumerator {
   ~Enumerator() {
     EXPECT_EQ(e->Release(), 0u);
     EXPECT_EQ(com::module::lock_count(), base);
-  }
-  // The row index of the next record, or -1 at the end.
-  int next_row() {
-    EVENTUI record{};
-    ULONG fetched = 99;
-    if (e->Next(1, &record, &fetched) != S_OK) return -1;
-    for (std::size_t i = 0; i < ui::event::event_catalogue_size; ++i)
-      if (ui::event::EventCatalogue[i].pfnXml == record.pfnXml &&
-          ui::event::EventCatalogue[i].pfnText == record.pfnText &&
-          ui::event::EventCatalogue[i].pszName == record.pszName)
-        return static_cast<int>(i);
-    return -2;
   }
   std::int32_t base;
   CEnumEVENTUI* e;
@@ -43,7 +30,6 @@ TEST(Enumerator, EdgesOfNextSkipAndClone) {
   ULONG fetched = 0;
   EXPECT_EQ(en.e->Next(40, records.data(), &fetched), S_FALSE);
   ASSERT_EQ(fetched, 30u);
-  EXPECT_EQ(records[29].guidType, *ui::event::EventCatalogue[29].pguidType);
   EXPECT_EQ(records[29].pReserved, nullptr);
   EXPECT_EQ(en.e->Next(0, nullptr, &fetched), S_OK);
   EXPECT_EQ(fetched, 0u);
@@ -53,14 +39,16 @@ TEST(Enumerator, EdgesOfNextSkipAndClone) {
   EXPECT_EQ(en.e->Skip(10), S_OK);
   IEnumEVENTUI* clone = nullptr;
   ASSERT_EQ(en.e->Clone(&clone), S_OK);
-  EXPECT_EQ(en.next_row(), 10);
+  ASSERT_EQ(en.e->Next(1, records.data(), nullptr), S_OK);  // cloning did not move it
+  EXPECT_EQ(records[0].pszName, ui::event::EventCatalogue[10].pszName);
   EXPECT_EQ(clone->Release(), 0u);
   EXPECT_EQ(en.e->Skip(19), S_OK);
   EXPECT_EQ(en.e->Skip(0), S_OK);
   EXPECT_EQ(en.e->Skip(1), S_FALSE);
   EXPECT_EQ(en.e->Reset(), S_OK);
   EXPECT_EQ(en.e->Skip(31), S_FALSE);
-  EXPECT_EQ(en.next_row(), -1);
+  EXPECT_EQ(en.e->Next(1, records.data(), &fetched), S_FALSE);
+  EXPECT_EQ(fetched, 0u);
   EXPECT_EQ(en.e->Clone(nullptr), E_POINTER);
 }
 

@@ -106,4 +106,16 @@ TEST(NumberText, InXmlANumberAndItsUnitStopWhereSeparateWritesWould) {
   }
 }
 
+// The one magnitude a 58-bit decimal cannot hold fails before anything of its write, the ">"
+// included.
+TEST(NumberText, TheUnrepresentableMagnitudeFailsBeforeItsWrite) {
+  char16_t buffer[64];
+  {
+    xml_output out(buffer, 64);
+    out.start_element("f");
+    EXPECT_THROW(io::format_frequency(out, std::int64_t{1} << 57), generic_error_t<char16_t>);
+  }
+  EXPECT_EQ(test::to_utf8(buffer), "<f");
+}
+
 }  // namespace

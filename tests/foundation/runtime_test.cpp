@@ -33,29 +33,6 @@ TEST(Runtime, ErrorSlotIsPerThreadAndHandsItsReferenceOver) {
   EXPECT_EQ(VedRuntimeLiveCounts().error_infos, 0);
 }
 
-TEST(Runtime, ParserRejectsControlCharactersOnly) {
-  IBindCtx* bc = nullptr;
-  ASSERT_EQ(CreateBindCtx(0, &bc), S_OK);
-  const std::pair<const char16_t*, HRESULT> cases[] = {
-      {u"Hub A", S_OK}, {u"\u00E9\xD800 !", S_OK}, {u"a\x1F", MK_E_SYNTAX}, {u"\n", MK_E_SYNTAX},
-  };
-  for (auto [name, hr] : cases) {
-    IMoniker* moniker = nullptr;
-    ULONG eaten = 0;
-    EXPECT_EQ(MkParseDisplayName(bc, name, &eaten, &moniker), hr);
-    if (moniker != nullptr) {
-      LPOLESTR back = nullptr;
-      EXPECT_EQ(moniker->GetDisplayName(bc, nullptr, &back), S_OK);
-      EXPECT_EQ(std::u16string(back), name);
-      CoTaskMemFree(back);
-      moniker->Release();
-    }
-  }
-  bc->Release();
-  VedRuntimeCounts live = VedRuntimeLiveCounts();
-  EXPECT_EQ(live.monikers + live.bind_contexts + live.task_allocations, 0);
-}
-
 TEST(Runtime, TextConversions) {
   char narrow[16];
   com::utf16_to_utf8(u"\u00E9t\u00E9", narrow, sizeof narrow);

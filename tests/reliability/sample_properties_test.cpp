@@ -38,15 +38,6 @@ void expect_error_information(const Observed& o, const std::string& where) {
 
 class SampleProperties : public ::testing::TestWithParam<Form> {};
 
-TEST_P(SampleProperties, FullRenderingsSucceed) {
-  for (const host::Sample& s : test::samples()) {
-    Observed full = test::observe(s.row, GetParam(), s.payload, s.payload.size(), roomy);
-    EXPECT_EQ(full.hr, S_OK) << label(s, GetParam());
-    EXPECT_EQ(full.colour_stored, GetParam() == Form::text) << label(s, GetParam());
-    EXPECT_TRUE(test::runtime_is_idle()) << label(s, GetParam());
-  }
-}
-
 TEST_P(SampleProperties, EveryTruncationFailsCleanlyWithAPrefix) {
   for (const host::Sample& s : test::samples()) {
     const Form form = GetParam();

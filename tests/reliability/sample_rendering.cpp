@@ -11,18 +11,6 @@ constexpr char16_t guard = 0xFEFE;
 constexpr std::uint32_t no_colour = 0xDEADBEEF;
 constexpr const char16_t* marker = u"marker";
 
-void set_marker() {
-  ICreateErrorInfo* creator = nullptr;
-  if (FAILED(CreateErrorInfo(&creator))) return;
-  creator->SetDescription(const_cast<LPOLESTR>(marker));
-  void* info = nullptr;
-  if (SUCCEEDED(creator->QueryInterface(IID_IErrorInfo, &info))) {
-    SetErrorInfo(0, static_cast<IErrorInfo*>(info));
-    static_cast<IErrorInfo*>(info)->Release();
-  }
-  creator->Release();
-}
-
 }  // namespace
 
 Observed observe(std::size_t row, Form form, const std::vector<std::uint8_t>& payload,
@@ -33,7 +21,7 @@ Observed observe(std::size_t row, Form form, const std::vector<std::uint8_t>& pa
   std::vector<std::uint8_t> bytes(payload.begin(), payload.begin() + static_cast<std::ptrdiff_t>(length));
   std::vector<char16_t> buffer(capacity + 4, guard);
   std::uint32_t colour = no_colour;
-  set_marker();
+  set_error_description(marker);
   Observed o;
   o.hr = form == Form::xml
              ? entry.pfnXml(0, static_cast<std::uint32_t>(length), bytes.data(), buffer.data(), capacity)

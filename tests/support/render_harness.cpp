@@ -21,6 +21,18 @@ bool take_error_description(std::string& description) {
   return true;
 }
 
+void set_error_description(const char16_t* description) {
+  ICreateErrorInfo* creator = nullptr;
+  ASSERT_EQ(CreateErrorInfo(&creator), S_OK);
+  creator->SetDescription(const_cast<LPOLESTR>(description));
+  void* info = nullptr;
+  if (creator->QueryInterface(IID_IErrorInfo, &info) == S_OK) {
+    SetErrorInfo(0, static_cast<IErrorInfo*>(info));
+    static_cast<IErrorInfo*>(info)->Release();
+  }
+  creator->Release();
+}
+
 namespace {
 
 Rendered finish(HRESULT hr, const std::vector<char16_t>& buffer) {

@@ -27,6 +27,8 @@ std::string to_utf8(const char16_t* s);
 
 // The thread's error information, taken from the thread: its description, or none.
 bool take_error_description(std::string& description);
+// Gives the thread new error information with this description.
+void set_error_description(const char16_t* description);
 
 Rendered render_xml(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
 Rendered render_text(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
