@@ -28,24 +28,21 @@ namespace {
 using Module = HMODULE;
 Module load(const char* path) { return LoadLibraryA(path); }
 void unload(Module module) { FreeLibrary(module); }
-void* symbol(Module module, const char* name) {
-  FARPROC function = GetProcAddress(module, name);
-  void* address = nullptr;
-  std::memcpy(&address, &function, sizeof address);
-  return address;
-}
 std::string load_error() { return "error " + std::to_string(GetLastError()); }
 #else
 using Module = void*;
 Module load(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
 void unload(Module module) { dlclose(module); }
-void* symbol(Module module, const char* name) { return dlsym(module, name); }
 std::string load_error() { return dlerror(); }
 #endif
 
 template <class Function>
 Function function(Module module, const char* name) {
-  void* address = symbol(module, name);
+#ifdef _WIN32
+  FARPROC address = GetProcAddress(module, name);
+#else
+  void* address = dlsym(module, name);
+#endif
   Function typed = nullptr;
   std::memcpy(&typed, &address, sizeof typed);
   return typed;
