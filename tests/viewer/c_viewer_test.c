@@ -63,8 +63,8 @@ static PFN_SYSFREESTRING free_string;
 
 /* --- Text ------------------------------------------------------------------------------------ */
 
-/* UTF-16 (NUL-terminated) as UTF-8 into out, which has room for size bytes. */
-static void to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
+/* UTF-16 (NUL-terminated) as UTF-8 into out, which has room for size bytes; returns its length. */
+static size_t to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
   static const unsigned char lead[] = {0x00, 0xC0, 0xE0, 0xF0};
   size_t n = 0;
   for (; *text != 0 && n + 4 < size; ++text) {
@@ -77,6 +77,7 @@ static void to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
     while (tail-- > 0) out[n++] = (char)(0x80 | (c >> 6 * tail & 0x3F));
   }
   out[n] = '\0';
+  return n;
 }
 
 static size_t units(const EVENTUI_CHAR* text) {
@@ -206,11 +207,6 @@ static int parse_sample(char* block, struct Sample* s) {
 static EVENTUI_CHAR buffer[CAPACITY + 8];
 static char rendered[4 * CAPACITY];
 
-static void fill_guard(void) {
-  size_t i;
-  for (i = 0; i < sizeof buffer / sizeof buffer[0]; ++i) buffer[i] = (EVENTUI_CHAR)GUARD;
-}
-
 /* The buffer holds a terminated text within capacity and nothing was written past it. */
 static int buffer_sound(uint32_t capacity) {
   size_t i;
@@ -226,7 +222,8 @@ static int buffer_sound(uint32_t capacity) {
 static HRESULT call(const EVENTUI* record, int text, const struct Sample* s, uint32_t capacity,
                     uint32_t* colour, long number) {
   HRESULT hr;
-  fill_guard();
+  size_t i;
+  for (i = 0; i < sizeof buffer / sizeof buffer[0]; ++i) buffer[i] = (EVENTUI_CHAR)GUARD;
   hr = text ? record->pfnText(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity, colour)
             : record->pfnXml(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity);
   CHECK(buffer_sound(capacity), number);
@@ -242,10 +239,8 @@ static void render(const EVENTUI* record, const struct Sample* s, int compare, l
     HRESULT hr = call(record, text, s, CAPACITY, &colour, number);
     uint32_t length = (uint32_t)units(buffer);
     if (compare) {
-      size_t n;
-      to_utf8(buffer, rendered, sizeof rendered - 1);
       /* The transcript ends every XML output with a line break. */
-      n = strlen(rendered);
+      size_t n = to_utf8(buffer, rendered, sizeof rendered - 1);
       if (!text && n > 0 && rendered[n - 1] != '\n') strcpy(rendered + n, "\n");
       CHECK(hr == s_ok && strcmp(rendered, text ? s->text : s->xml) == 0 &&
                 (!text || colour_matches(s->colour, colour)), number);

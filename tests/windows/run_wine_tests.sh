@@ -13,7 +13,7 @@
 #      holds, and then no longer holds, the catalogued interfaces with the proxy/stub factory;
 #   5. the committed fuzz corpus and the reviewed samples, as one batch, render identically
 #      through the Windows host and the Linux host, text, colour, document and result alike.
-# Events whose payload holds a device moniker are left out of 6, since monikers parse differently
+# Events whose payload holds a device moniker are left out of 5, since monikers parse differently
 # on each system.
 # Usage: run_wine_tests.sh [WINDOWS_BUILD_DIR] [LINUX_BUILD_DIR]
 #   (defaults: build/windows and build/default, as the presets of the same names build them)
@@ -31,8 +31,7 @@ esac
 echo "Testing the $bits-bit build in $windows_build"
 
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
-if [[ $bits == 32 ]]; then export WINEARCH=win32; else export WINEARCH=win64; fi
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win$bits
 # No display, and no prompts to install Wine's Mono and Gecko.
 unset DISPLAY WAYLAND_DISPLAY
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -92,18 +91,17 @@ timeout 300 wineboot --init >/dev/null 2>&1
 timeout 120 wineserver -w
 
 plugin=$(winepath -w "$plugin_dll")
-tests=$windows_build/veduvedad_windows_tests.exe
-samples_transcript=$root/tests/host/samples.expected
 
 # 2. The binary interface and the calls through the proxies.
-if timeout 240 wine "$tests" --gtest_brief=1; then
+if timeout 240 wine "$windows_build/veduvedad_windows_tests.exe" --gtest_brief=1; then
   pass "binary interface and calls through the proxies"
 else
   fail "binary interface and calls through the proxies"
 fi
 
 # 3. The viewer written in C.
-if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$(winepath -w "$samples_transcript")"); then
+transcript=$(winepath -w "$root/tests/host/samples.expected")
+if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$transcript"); then
   pass "viewer in C: ${report//$'\r'/}"
 else
   fail "viewer in C: ${report//$'\r'/}"
