@@ -2,7 +2,10 @@
  * A viewer written in C against the public header alone: loads the plug-in, walks its catalogue
  * through the enumerator's function table, and renders the reviewed samples (the host's samples
  * transcript, named on the command line) through every record's entries, checking each result
- * and the buffer contract around it.
+ * and the buffer contract around it. On the way it checks each record's event type, the guards of
+ * the exports and of the text entries, and that the plug-in stays loaded while an enumerator
+ * lives. Every call goes through a pointer of the interface's calling convention (__stdcall on
+ * 32-bit Windows).
  *
  * Usage: c_viewer_test TRANSCRIPT. Exit status 0 when every check passed.
  */
@@ -24,6 +27,8 @@
 static const HRESULT s_ok = 0;
 static const HRESULT s_false = 1;
 #define DISP_E_EXCEPTION_VALUE ((HRESULT)0x80020009u)
+#define E_POINTER_VALUE ((HRESULT)0x80004003u)
+#define E_INVALIDARG_VALUE ((HRESULT)0x80070057u)
 
 static int failures = 0;
 
@@ -60,6 +65,10 @@ static void lookup(Module module, const char* name, void* function, size_t size)
 
 static PFN_GETERRORINFO take_error_info;
 static PFN_SYSFREESTRING free_string;
+static PFN_UI_ENUMEVENTUI enumerate;
+/* The server's exports: the header types only UI_EnumEVENTUI, but all share its convention. */
+static HRESULT(EVENTUI_CALL* can_unload)(void);
+static HRESULT(EVENTUI_CALL* get_class_object)(REFIID rclsid, REFIID riid, void** ppv);
 
 /* --- Text ------------------------------------------------------------------------------------ */
 
@@ -105,17 +114,46 @@ static int overflow_described(void) {
 
 /* --- The catalogue --------------------------------------------------------------------------- */
 
+/* The event types that stored events carry, row by row: written here by hand, so that a change to
+ * the catalogue cannot move one unnoticed. */
+static const char* const event_types[ROWS] = {
+    "{E75FCDFC-EBF9-4EB7-A6CD-6E341695442E}", "{47761D93-AD87-4314-B78B-BE286D6114D7}",
+    "{32AC1F76-CB0C-491B-B2D9-7BF7417FBDB1}", "{B9178438-058D-49F7-908A-C8685A8F5669}",
+    "{80FC9403-5AA8-4D9C-962A-11D5197A95F7}", "{15FB2087-B617-436E-AA2D-EF6B2BA17E81}",
+    "{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "{8956F0D4-9546-421A-A558-57EA18B446BB}",
+    "{0FA46FA6-48E6-4A6E-94E6-CEAE683B5B67}", "{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}",
+    "{579C8A57-F0A4-40EE-9648-377CE8572512}", "{A03758A6-2081-45F5-A5D1-2E56101CEA78}",
+    "{0D5D375C-2F13-4C2A-A18B-A1623C745DC9}", "{2D0FD8BA-1FB6-4AE0-8C49-D2494FD3157A}",
+    "{BE9CB57C-B916-4E1A-81CF-E98B5306C0F1}", "{D757A97F-0E5D-4D22-922D-89ED4B877BE0}",
+    "{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}", "{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}",
+    "{C35CDBA7-F0DE-41A8-A63F-CFF636939A4F}", "{36A87D25-60BB-4581-8835-49A9D9C31F41}",
+    "{CDFCE450-4B4B-4806-B283-C959E926B05B}", "{77AE5179-A403-4D76-9C70-04576B52F72E}",
+    "{F60D9DD4-21EA-426C-B124-15C33B38A796}", "{F76B8226-0295-4D2C-97C7-F3BAE4C12F62}",
+    "{7F15F89A-83EF-42DD-9670-6BA8286D500D}", "{300302AA-FE6D-4DBC-9490-B842F92C3C4C}",
+    "{9888D44A-58B7-47B0-9BEA-44F68F58BDE7}", "{89B654D2-A847-43FA-8405-D25D73562AD6}",
+    "{3DBCE266-A4E7-48AC-8B56-9B99C1C3BC50}", "{C47B8195-F2CF-4E17-AC5F-9F3AC56FD23E}",
+};
+
 /* Fills records, which has room for ROWS + 7. */
-static int walk_catalogue(PFN_UI_ENUMEVENTUI enumerate, EVENTUI* records) {
+static int walk_catalogue(EVENTUI* records) {
   IEnumEVENTUI* e = NULL;
   IEnumEVENTUI* same = NULL;
   IEnumEVENTUI* clone = NULL;
   EVENTUI one;
+  EVENTUI_CHAR small[4];
+  uint32_t colour = 0;
+  char type[40];
   ULONG fetched = 0;
   ULONG total = 0;
+  ULONG row;
   HRESULT hr;
 
+  CHECK(enumerate(NULL) == E_POINTER_VALUE, 0);
+  /* Any class: nothing is written through a null out-pointer (the 32-bit DLL once crashed). */
+  CHECK(get_class_object(&IID_IEnumEVENTUI, &IID_IEnumEVENTUI, NULL) == E_POINTER_VALUE, 0);
+  CHECK(can_unload() == s_ok, 0);
   if (enumerate(&e) != s_ok || e == NULL) return 0;
+  CHECK(can_unload() == s_false, 0);
   CHECK(e->lpVtbl->QueryInterface(e, &IID_IEnumEVENTUI, (void**)&same) == s_ok && same == e, 0);
   CHECK(e->lpVtbl->Release(e) == 1, 0);
   /* Uneven batches: the last one comes up short. records has room for one more batch. */
@@ -124,15 +162,27 @@ static int walk_catalogue(PFN_UI_ENUMEVENTUI enumerate, EVENTUI* records) {
     total += fetched;
   } while (hr == s_ok && fetched == 7 && total < ROWS);
   CHECK(hr == s_false && fetched == ROWS % 7 && total == ROWS, total);
+  for (row = 0; row < total && row < ROWS; ++row) {
+    const GUID* g = &records[row].guidType;
+    snprintf(type, sizeof type, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+             (unsigned long)g->Data1, g->Data2, g->Data3, g->Data4[0], g->Data4[1], g->Data4[2],
+             g->Data4[3], g->Data4[4], g->Data4[5], g->Data4[6], g->Data4[7]);
+    CHECK(strcmp(type, event_types[row]) == 0, row);
+    CHECK(records[row].pfnText(0, 0, NULL, small, 0, &colour) == E_INVALIDARG_VALUE, row);
+    CHECK(records[row].pfnText(0, 0, NULL, small, 4, NULL) == E_POINTER_VALUE, row);
+  }
   CHECK(e->lpVtbl->Skip(e, 1) == s_false, 0);
   CHECK(e->lpVtbl->Reset(e) == s_ok && e->lpVtbl->Skip(e, ROWS - 1) == s_ok, 0);
   CHECK(e->lpVtbl->Next(e, 1, &one, NULL) == s_ok && one.pszName == records[ROWS - 1].pszName, 0);
   CHECK(e->lpVtbl->Clone(e, &clone) == s_ok && clone != NULL, 0);
+  /* The clone alone keeps the plug-in loaded. */
+  CHECK(e->lpVtbl->Release(e) == 0 && can_unload() == s_false, 0);
   if (clone != NULL) {
-    CHECK(clone->lpVtbl->Next(clone, 1, &one, &fetched) == s_ok && one.pfnXml == records[0].pfnXml, 0);
+    CHECK(clone->lpVtbl->Next(clone, 1, &one, &fetched) == s_ok &&
+              one.pfnXml == records[0].pfnXml, 0);
     CHECK(clone->lpVtbl->Release(clone) == 0, 0);
   }
-  CHECK(e->lpVtbl->Release(e) == 0, 0);
+  CHECK(can_unload() == s_ok, 0);
   return total == ROWS;
 }
 
@@ -261,7 +311,6 @@ int main(int argc, char** argv) {
   FILE* file = argc == 2 ? fopen(argv[1], "rb") : NULL;
   size_t size = file != NULL ? fread(transcript, 1, sizeof transcript - 1, file) : 0;
   Module plugin;
-  PFN_UI_ENUMEVENTUI enumerate = NULL;
   EVENTUI records[ROWS + 7];
   PFN_EVENTUI_XML xml_called[ROWS];
   PFN_EVENTUI_TEXT text_called[ROWS];
@@ -290,8 +339,10 @@ int main(int argc, char** argv) {
   lookup(plugin, "SysFreeString", &free_string, sizeof free_string);
 #endif
   lookup(plugin, "UI_EnumEVENTUI", &enumerate, sizeof enumerate);
-  if (enumerate == NULL || take_error_info == NULL || free_string == NULL ||
-      !walk_catalogue(enumerate, records)) {
+  lookup(plugin, "DllCanUnloadNow", &can_unload, sizeof can_unload);
+  lookup(plugin, "DllGetClassObject", &get_class_object, sizeof get_class_object);
+  if (enumerate == NULL || can_unload == NULL || get_class_object == NULL ||
+      take_error_info == NULL || free_string == NULL || !walk_catalogue(records)) {
     fprintf(stderr, "the plug-in's catalogue cannot be walked\n");
     unload(plugin);
     return 1;

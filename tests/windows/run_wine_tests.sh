@@ -5,10 +5,9 @@
 #      it carries, in US English, the registry script that registration runs (resource 101 of
 #      type REGISTRY, the bytes of com/module.rgs) and its name (string 100); the DLL and the
 #      host carry a version resource with the project's version;
-#   2. the host-style test of the plug-in's binary interface, and calls through the generated
-#      proxies from one apartment into another;
-#   3. a viewer written in C renders the reviewed samples through every entry, and the example of
-#      docs/viewer.md runs;
+#   2. calls through the generated proxies from one apartment into another;
+#   3. a viewer written in C checks the binary interface and renders the reviewed samples through
+#      every entry, and the example of docs/viewer.md runs;
 #   4. regsvr32 registers and unregisters the plug-in: the registry view of the DLL's bitness
 #      holds, and then no longer holds, the catalogued interfaces with the proxy/stub factory;
 #   5. the committed fuzz corpus and the reviewed samples, as one batch, render identically
@@ -92,14 +91,14 @@ timeout 120 wineserver -w
 
 plugin=$(winepath -w "$plugin_dll")
 
-# 2. The binary interface and the calls through the proxies.
+# 2. The calls through the proxies.
 if timeout 240 wine "$windows_build/veduvedad_windows_tests.exe" --gtest_brief=1; then
-  pass "binary interface and calls through the proxies"
+  pass "calls through the proxies"
 else
-  fail "binary interface and calls through the proxies"
+  fail "calls through the proxies"
 fi
 
-# 3. The viewer written in C.
+# 3. The viewer written in C: the binary interface and the samples.
 transcript=$(winepath -w "$root/tests/host/samples.expected")
 if report=$(timeout 120 wine "$windows_build/c_viewer_test.exe" "$transcript"); then
   pass "viewer in C: ${report//$'\r'/}"
