@@ -2,7 +2,10 @@
  * A viewer written in C against the public header alone: loads the plug-in, walks its catalogue
  * through the enumerator's function table, and renders the reviewed samples (the host's samples
  * transcript, named on the command line) through every record's entries, checking each result
- * and the buffer contract around it.
+ * and the buffer contract around it. On the way it checks each record's event type, the guards of
+ * the exports and of the text entries, and that the plug-in stays loaded while an enumerator
+ * lives. Every call goes through a pointer of the interface's calling convention (__stdcall on
+ * 32-bit Windows).
  *
  * Usage: c_viewer_test TRANSCRIPT. Exit status 0 when every check passed.
  */
@@ -13,7 +16,6 @@
 #include <dlfcn.h>
 #endif
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include "veduvedader/eventui.h"
@@ -25,6 +27,8 @@
 static const HRESULT s_ok = 0;
 static const HRESULT s_false = 1;
 #define DISP_E_EXCEPTION_VALUE ((HRESULT)0x80020009u)
+#define E_POINTER_VALUE ((HRESULT)0x80004003u)
+#define E_INVALIDARG_VALUE ((HRESULT)0x80070057u)
 
 static int failures = 0;
 
@@ -35,80 +39,54 @@ static void fail(const char* what, long where) {
 }
 #define CHECK(condition, where) ((condition) ? (void)0 : fail(#condition, (long)(where)))
 
-/* --- The platform's loader and error runtime ------------------------------------------------ */
+/* --- The platform's loader ------------------------------------------------------------------ */
 
 #ifdef _WIN32
 typedef HMODULE Module;
 static Module load(void) { return LoadLibraryA(VED_PLUGIN_PATH); }
-static void* lookup(Module module, const char* name) {
-  FARPROC function = GetProcAddress(module, name);
-  void* address;
-  memcpy(&address, &function, sizeof address);
-  return address;
-}
 static void unload(Module module) { FreeLibrary(module); }
 static void print_load_error(void) { fprintf(stderr, "error %lu\n", GetLastError()); }
-/* The system's runtime, whatever the plug-in. */
-static PFN_GETERRORINFO get_error_info(Module plugin) {
-  (void)plugin;
-  return GetErrorInfo;
-}
-static PFN_SYSFREESTRING sys_free_string(Module plugin) {
-  (void)plugin;
-  return SysFreeString;
-}
 #else
 typedef void* Module;
 static Module load(void) { return dlopen(VED_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL); }
-static void* lookup(Module module, const char* name) { return dlsym(module, name); }
 static void unload(Module module) { dlclose(module); }
 static void print_load_error(void) { fprintf(stderr, "%s\n", dlerror()); }
-/* The runtime comes with the plug-in: a lookup on its handle finds the instance it uses. */
-static PFN_GETERRORINFO get_error_info(Module plugin) {
-  PFN_GETERRORINFO function;
-  void* address = lookup(plugin, "GetErrorInfo");
-  memcpy(&function, &address, sizeof function);
-  return function;
-}
-static PFN_SYSFREESTRING sys_free_string(Module plugin) {
-  PFN_SYSFREESTRING function;
-  void* address = lookup(plugin, "SysFreeString");
-  memcpy(&function, &address, sizeof function);
-  return function;
-}
 #endif
+
+/* Stores the address of the module's export at function, a function pointer of size bytes. */
+static void lookup(Module module, const char* name, void* function, size_t size) {
+#ifdef _WIN32
+  FARPROC address = GetProcAddress(module, name);
+#else
+  void* address = dlsym(module, name);
+#endif
+  memcpy(function, &address, size);
+}
 
 static PFN_GETERRORINFO take_error_info;
 static PFN_SYSFREESTRING free_string;
+static PFN_UI_ENUMEVENTUI enumerate;
+/* The server's exports: the header types only UI_EnumEVENTUI, but all share its convention. */
+static HRESULT(EVENTUI_CALL* can_unload)(void);
+static HRESULT(EVENTUI_CALL* get_class_object)(REFIID rclsid, REFIID riid, void** ppv);
 
 /* --- Text ------------------------------------------------------------------------------------ */
 
-/* UTF-16 (NUL-terminated) as UTF-8 into out, which has room for size bytes. */
-static void to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
+/* UTF-16 (NUL-terminated) as UTF-8 into out, which has room for size bytes; returns its length. */
+static size_t to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
+  static const unsigned char lead[] = {0x00, 0xC0, 0xE0, 0xF0};
   size_t n = 0;
   for (; *text != 0 && n + 4 < size; ++text) {
     unsigned long c = *text;
-    if (c >= 0xD800 && c < 0xDC00 && text[1] >= 0xDC00 && text[1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unsigned long)(text[1] - 0xDC00);
-      ++text;
-    }
-    if (c < 0x80) {
-      out[n++] = (char)c;
-    } else if (c < 0x800) {
-      out[n++] = (char)(0xC0 | (c >> 6));
-      out[n++] = (char)(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out[n++] = (char)(0xE0 | (c >> 12));
-      out[n++] = (char)(0x80 | ((c >> 6) & 0x3F));
-      out[n++] = (char)(0x80 | (c & 0x3F));
-    } else {
-      out[n++] = (char)(0xF0 | (c >> 18));
-      out[n++] = (char)(0x80 | ((c >> 12) & 0x3F));
-      out[n++] = (char)(0x80 | ((c >> 6) & 0x3F));
-      out[n++] = (char)(0x80 | (c & 0x3F));
-    }
+    int tail;
+    if (c >= 0xD800 && c < 0xDC00 && text[1] >= 0xDC00 && text[1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (unsigned long)(*++text - 0xDC00);
+    tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    out[n++] = (char)(lead[tail] | c >> 6 * tail);
+    while (tail-- > 0) out[n++] = (char)(0x80 | (c >> 6 * tail & 0x3F));
   }
   out[n] = '\0';
+  return n;
 }
 
 static size_t units(const EVENTUI_CHAR* text) {
@@ -117,53 +95,94 @@ static size_t units(const EVENTUI_CHAR* text) {
   return n;
 }
 
-/* The thread's error description as ASCII, "" when there is none; taken from the thread. */
-static void error_description(char* out, size_t size) {
+/* Whether the thread's error information, taken from the thread, describes an overflow. */
+static int overflow_described(void) {
+  static const char expected[] = "an overflow occured";
   IErrorInfo* info = NULL;
   BSTR text = NULL;
-  out[0] = '\0';
-  if (take_error_info(0, &info) != s_ok || info == NULL) return;
+  int same = 0;
+  if (take_error_info(0, &info) != s_ok || info == NULL) return 0;
   if (info->lpVtbl->GetDescription(info, &text) == s_ok && text != NULL) {
     size_t n = 0;
-    for (; text[n] != 0 && n + 1 < size; ++n) out[n] = (char)(text[n] < 0x80 ? text[n] : '?');
-    out[n] = '\0';
+    while (n < sizeof expected && text[n] == (unsigned char)expected[n]) ++n;
+    same = n == sizeof expected;
   }
   free_string(text);
   info->lpVtbl->Release(info);
+  return same;
 }
 
 /* --- The catalogue --------------------------------------------------------------------------- */
 
-static int walk_catalogue(PFN_UI_ENUMEVENTUI enumerate, EVENTUI* records) {
+/* The event types that stored events carry, row by row: written here by hand, so that a change to
+ * the catalogue cannot move one unnoticed. */
+static const char* const event_types[ROWS] = {
+    "{E75FCDFC-EBF9-4EB7-A6CD-6E341695442E}", "{47761D93-AD87-4314-B78B-BE286D6114D7}",
+    "{32AC1F76-CB0C-491B-B2D9-7BF7417FBDB1}", "{B9178438-058D-49F7-908A-C8685A8F5669}",
+    "{80FC9403-5AA8-4D9C-962A-11D5197A95F7}", "{15FB2087-B617-436E-AA2D-EF6B2BA17E81}",
+    "{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "{8956F0D4-9546-421A-A558-57EA18B446BB}",
+    "{0FA46FA6-48E6-4A6E-94E6-CEAE683B5B67}", "{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}",
+    "{579C8A57-F0A4-40EE-9648-377CE8572512}", "{A03758A6-2081-45F5-A5D1-2E56101CEA78}",
+    "{0D5D375C-2F13-4C2A-A18B-A1623C745DC9}", "{2D0FD8BA-1FB6-4AE0-8C49-D2494FD3157A}",
+    "{BE9CB57C-B916-4E1A-81CF-E98B5306C0F1}", "{D757A97F-0E5D-4D22-922D-89ED4B877BE0}",
+    "{BDF2EE1D-D825-44BF-8D0E-8CACB51F9AC9}", "{B2EFEC69-CDE5-444C-9E8F-610FB83F47DA}",
+    "{C35CDBA7-F0DE-41A8-A63F-CFF636939A4F}", "{36A87D25-60BB-4581-8835-49A9D9C31F41}",
+    "{CDFCE450-4B4B-4806-B283-C959E926B05B}", "{77AE5179-A403-4D76-9C70-04576B52F72E}",
+    "{F60D9DD4-21EA-426C-B124-15C33B38A796}", "{F76B8226-0295-4D2C-97C7-F3BAE4C12F62}",
+    "{7F15F89A-83EF-42DD-9670-6BA8286D500D}", "{300302AA-FE6D-4DBC-9490-B842F92C3C4C}",
+    "{9888D44A-58B7-47B0-9BEA-44F68F58BDE7}", "{89B654D2-A847-43FA-8405-D25D73562AD6}",
+    "{3DBCE266-A4E7-48AC-8B56-9B99C1C3BC50}", "{C47B8195-F2CF-4E17-AC5F-9F3AC56FD23E}",
+};
+
+/* Fills records, which has room for ROWS + 7. */
+static int walk_catalogue(EVENTUI* records) {
   IEnumEVENTUI* e = NULL;
   IEnumEVENTUI* same = NULL;
   IEnumEVENTUI* clone = NULL;
   EVENTUI one;
+  EVENTUI_CHAR small[4];
+  uint32_t colour = 0;
+  char type[40];
   ULONG fetched = 0;
   ULONG total = 0;
+  ULONG row;
   HRESULT hr;
 
+  CHECK(enumerate(NULL) == E_POINTER_VALUE, 0);
+  /* Any class: nothing is written through a null out-pointer (the 32-bit DLL once crashed). */
+  CHECK(get_class_object(&IID_IEnumEVENTUI, &IID_IEnumEVENTUI, NULL) == E_POINTER_VALUE, 0);
+  CHECK(can_unload() == s_ok, 0);
   if (enumerate(&e) != s_ok || e == NULL) return 0;
+  CHECK(can_unload() == s_false, 0);
   CHECK(e->lpVtbl->QueryInterface(e, &IID_IEnumEVENTUI, (void**)&same) == s_ok && same == e, 0);
   CHECK(e->lpVtbl->Release(e) == 1, 0);
-  /* Uneven batches: the last one comes up short. */
+  /* Uneven batches: the last one comes up short. records has room for one more batch. */
   do {
-    EVENTUI batch[7];
-    hr = e->lpVtbl->Next(e, 7, batch, &fetched);
-    if (fetched > 7 || total + fetched > ROWS) break;
-    memcpy(records + total, batch, fetched * sizeof batch[0]);
+    hr = e->lpVtbl->Next(e, 7, records + total, &fetched);
     total += fetched;
-  } while (hr == s_ok);
+  } while (hr == s_ok && fetched == 7 && total < ROWS);
   CHECK(hr == s_false && fetched == ROWS % 7 && total == ROWS, total);
+  for (row = 0; row < total && row < ROWS; ++row) {
+    const GUID* g = &records[row].guidType;
+    snprintf(type, sizeof type, "{%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+             (unsigned long)g->Data1, g->Data2, g->Data3, g->Data4[0], g->Data4[1], g->Data4[2],
+             g->Data4[3], g->Data4[4], g->Data4[5], g->Data4[6], g->Data4[7]);
+    CHECK(strcmp(type, event_types[row]) == 0, row);
+    CHECK(records[row].pfnText(0, 0, NULL, small, 0, &colour) == E_INVALIDARG_VALUE, row);
+    CHECK(records[row].pfnText(0, 0, NULL, small, 4, NULL) == E_POINTER_VALUE, row);
+  }
   CHECK(e->lpVtbl->Skip(e, 1) == s_false, 0);
   CHECK(e->lpVtbl->Reset(e) == s_ok && e->lpVtbl->Skip(e, ROWS - 1) == s_ok, 0);
   CHECK(e->lpVtbl->Next(e, 1, &one, NULL) == s_ok && one.pszName == records[ROWS - 1].pszName, 0);
   CHECK(e->lpVtbl->Clone(e, &clone) == s_ok && clone != NULL, 0);
+  /* The clone alone keeps the plug-in loaded. */
+  CHECK(e->lpVtbl->Release(e) == 0 && can_unload() == s_false, 0);
   if (clone != NULL) {
-    CHECK(clone->lpVtbl->Next(clone, 1, &one, &fetched) == s_ok && one.pfnXml == records[0].pfnXml, 0);
+    CHECK(clone->lpVtbl->Next(clone, 1, &one, &fetched) == s_ok &&
+              one.pfnXml == records[0].pfnXml, 0);
     CHECK(clone->lpVtbl->Release(clone) == 0, 0);
   }
-  CHECK(e->lpVtbl->Release(e) == 0, 0);
+  CHECK(can_unload() == s_ok, 0);
   return total == ROWS;
 }
 
@@ -189,64 +208,54 @@ static int colour_matches(uint32_t expected, uint32_t actual) {
   return actual == expected;
 }
 
+/* The line at *at, cut off at its line break, and *at moved to the next; NULL when none ends. */
+static char* cut_line(char** at) {
+  char* line = *at;
+  char* end = strchr(line, '\n');
+  if (end == NULL) return NULL;
+  *end = '\0';
+  *at = end + 1;
+  return line;
+}
+
 /* One block of the transcript, cut in place: heading, payload, coloured text, then XML lines. */
 static int parse_sample(char* block, struct Sample* s) {
-  char* payload_line = strchr(block, '\n');
-  char* text_line;
-  char* xml;
+  char* heading = cut_line(&block);
+  char* payload = cut_line(&block);
+  char* text = cut_line(&block);
   char* end_of_text;
-  char* hex;
   const char* at;
-  unsigned red, green, blue;
-  int name_start = 0, escape_length = 0;
+  unsigned red, green, blue, byte;
+  int escape_length = 0;
 
-  if (payload_line == NULL) return 0;
-  *payload_line++ = '\0';
-  if (sscanf(block, "== %u %n", &s->row, &name_start) != 1 || s->row >= ROWS) return 0;
-  at = strstr(block + name_start, ": ");
-  if (at == NULL || (size_t)(at - block - name_start) >= sizeof s->name) return 0;
-  memcpy(s->name, block + name_start, (size_t)(at - block - name_start));
-  s->name[at - block - name_start] = '\0';
-
-  text_line = strchr(payload_line, '\n');
-  if (text_line == NULL || strncmp(payload_line, "payload ", 8) != 0) return 0;
-  *text_line++ = '\0';
-  s->payload_size = 0;
-  for (hex = payload_line + 8; hex[0] != '\0' && hex[1] != '\0'; hex += 2) {
-    unsigned byte;
-    if (s->payload_size == sizeof s->payload || sscanf(hex, "%2x", &byte) != 1) return 0;
+  if (text == NULL || sscanf(heading, "== %u %127[^:]", &s->row, s->name) != 2 ||
+      s->row >= ROWS || strncmp(payload, "payload ", 8) != 0)
+    return 0;
+  for (s->payload_size = 0, payload += 8; sscanf(payload, "%2x", &byte) == 1; payload += 2) {
+    if (s->payload_size == sizeof s->payload) return 0;
     s->payload[s->payload_size++] = (uint8_t)byte;
   }
-
-  xml = strchr(text_line, '\n');
-  if (xml == NULL) return 0;
-  *xml++ = '\0';
-  if (sscanf(text_line, "\033[38;2;%u;%u;%um%n", &red, &green, &blue, &escape_length) == 3 &&
+  if (sscanf(text, "\033[38;2;%u;%u;%um%n", &red, &green, &blue, &escape_length) == 3 &&
       escape_length != 0) {
     s->colour = red | green << 8 | blue << 16;
-    s->text = text_line + escape_length;
-    end_of_text = strstr(text_line + escape_length, "\033[0m");
+    s->text = text + escape_length;
+    end_of_text = strstr(s->text, "\033[0m");
     if (end_of_text == NULL) return 0;
     *end_of_text = '\0';
   } else {
     s->colour = LIGHT_COLOUR;
-    s->text = text_line;
+    s->text = text;
   }
-  s->xml = xml;
+  s->xml = block;
 
   s->has_moniker = 0;
-  for (at = strstr(xml, "moniker=\""); at != NULL; at = strstr(at + 1, "moniker=\""))
+  for (at = strstr(block, "moniker=\""); at != NULL; at = strstr(at + 1, "moniker=\""))
     if (strncmp(at + 9, "(none)\"", 7) != 0) s->has_moniker = 1;
   return 1;
 }
 
 static EVENTUI_CHAR buffer[CAPACITY + 8];
 static char rendered[4 * CAPACITY];
-
-static void fill_guard(void) {
-  size_t i;
-  for (i = 0; i < sizeof buffer / sizeof buffer[0]; ++i) buffer[i] = (EVENTUI_CHAR)GUARD;
-}
 
 /* The buffer holds a terminated text within capacity and nothing was written past it. */
 static int buffer_sound(uint32_t capacity) {
@@ -258,85 +267,59 @@ static int buffer_sound(uint32_t capacity) {
   return terminated;
 }
 
+/* Calls the row's text entry (text 1) or XML entry (text 0) on the sample into capacity units of
+ * the buffer, which then must be sound. */
+static HRESULT call(const EVENTUI* record, int text, const struct Sample* s, uint32_t capacity,
+                    uint32_t* colour, long number) {
+  HRESULT hr;
+  size_t i;
+  for (i = 0; i < sizeof buffer / sizeof buffer[0]; ++i) buffer[i] = (EVENTUI_CHAR)GUARD;
+  hr = text ? record->pfnText(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity, colour)
+            : record->pfnXml(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity);
+  CHECK(buffer_sound(capacity), number);
+  return hr;
+}
+
 /* Calls the row's entries on the sample: the full rendering compared with the transcript unless
  * compare is 0, then the buffer one unit short (an overflow) and exactly large enough. */
 static void render(const EVENTUI* record, const struct Sample* s, int compare, long number) {
-  uint32_t colour = 0;
-  uint32_t length;
-  HRESULT hr;
-  char description[128];
-
-  fill_guard();
-  hr = record->pfnText(0xDEADBEEFu, s->payload_size, s->payload, buffer, CAPACITY, &colour);
-  CHECK(buffer_sound(CAPACITY), number);
-  if (compare) {
-    to_utf8(buffer, rendered, sizeof rendered);
-    CHECK(hr == s_ok && colour_matches(s->colour, colour) && strcmp(rendered, s->text) == 0, number);
-  }
-  if (hr == s_ok) {
-    length = (uint32_t)units(buffer);
-    fill_guard();
-    colour = 1;
-    CHECK(record->pfnText(0, s->payload_size, s->payload, buffer, length, &colour) ==
-              DISP_E_EXCEPTION_VALUE && colour == 1 && buffer_sound(length), number);
-    error_description(description, sizeof description);
-    CHECK(strcmp(description, "an overflow occured") == 0, number);
-    fill_guard();
-    CHECK(record->pfnText(0, s->payload_size, s->payload, buffer, length + 1, &colour) == s_ok &&
-              buffer_sound(length + 1) && units(buffer) == length, number);
-  }
-
-  fill_guard();
-  hr = record->pfnXml(0xDEADBEEFu, s->payload_size, s->payload, buffer, CAPACITY);
-  CHECK(buffer_sound(CAPACITY), number);
-  if (compare) {
-    size_t n;
-    to_utf8(buffer, rendered, sizeof rendered - 1);
-    /* The transcript ends every output with a line break. */
-    n = strlen(rendered);
-    if (n > 0 && rendered[n - 1] != '\n') strcpy(rendered + n, "\n");
-    CHECK(hr == s_ok && strcmp(rendered, s->xml) == 0, number);
-  }
-  if (hr == s_ok && units(buffer) > 0) {
-    length = (uint32_t)units(buffer);
-    fill_guard();
-    CHECK(record->pfnXml(0, s->payload_size, s->payload, buffer, length) ==
-              DISP_E_EXCEPTION_VALUE && buffer_sound(length), number);
-    error_description(description, sizeof description);
-    CHECK(strcmp(description, "an overflow occured") == 0, number);
-  }
-}
-
-static char* read_file(const char* path) {
-  FILE* file = fopen(path, "rb");
-  char* text = NULL;
-  long size;
-  if (file == NULL) return NULL;
-  if (fseek(file, 0, SEEK_END) == 0 && (size = ftell(file)) > 0 && fseek(file, 0, SEEK_SET) == 0 &&
-      (text = malloc((size_t)size + 1)) != NULL) {
-    if (fread(text, 1, (size_t)size, file) == (size_t)size) {
-      text[size] = '\0';
-    } else {
-      free(text);
-      text = NULL;
+  int text;
+  for (text = 1; text >= 0; --text) {
+    uint32_t colour = 1;
+    HRESULT hr = call(record, text, s, CAPACITY, &colour, number);
+    uint32_t length = (uint32_t)units(buffer);
+    if (compare) {
+      /* The transcript ends every XML output with a line break. */
+      size_t n = to_utf8(buffer, rendered, sizeof rendered - 1);
+      if (!text && n > 0 && rendered[n - 1] != '\n') strcpy(rendered + n, "\n");
+      CHECK(hr == s_ok && strcmp(rendered, text ? s->text : s->xml) == 0 &&
+                (!text || colour_matches(s->colour, colour)), number);
     }
+    if (hr != s_ok || length == 0) continue;
+    colour = 1;
+    /* On failure the colour stays as it was. */
+    CHECK(call(record, text, s, length, &colour, number) == DISP_E_EXCEPTION_VALUE && colour == 1,
+          number);
+    CHECK(overflow_described(), number);
+    CHECK(call(record, text, s, length + 1, &colour, number) == s_ok && units(buffer) == length,
+          number);
   }
-  fclose(file);
-  return text;
 }
 
 int main(int argc, char** argv) {
+  static char transcript[1 << 17];
+  FILE* file = argc == 2 ? fopen(argv[1], "rb") : NULL;
+  size_t size = file != NULL ? fread(transcript, 1, sizeof transcript - 1, file) : 0;
   Module plugin;
-  PFN_UI_ENUMEVENTUI enumerate;
-  EVENTUI records[ROWS];
+  EVENTUI records[ROWS + 7];
   PFN_EVENTUI_XML xml_called[ROWS];
   PFN_EVENTUI_TEXT text_called[ROWS];
   size_t xml_entries = 0, text_entries = 0;
-  char* transcript;
   char* block;
   int compared = 0, called_only = 0;
 
-  if (argc != 2 || (transcript = read_file(argv[1])) == NULL) {
+  if (file != NULL) fclose(file);
+  if (size == 0 || size == sizeof transcript - 1) {
     fprintf(stderr, "usage: %s TRANSCRIPT (a readable samples transcript)\n", argv[0]);
     return 2;
   }
@@ -344,19 +327,23 @@ int main(int argc, char** argv) {
   if (plugin == NULL) {
     fprintf(stderr, "cannot load %s: ", VED_PLUGIN_PATH);
     print_load_error();
-    free(transcript);
     return 1;
   }
-  take_error_info = get_error_info(plugin);
-  free_string = sys_free_string(plugin);
-  {
-    void* address = lookup(plugin, "UI_EnumEVENTUI");
-    memcpy(&enumerate, &address, sizeof enumerate);
-  }
-  if (enumerate == NULL || take_error_info == NULL || free_string == NULL ||
-      !walk_catalogue(enumerate, records)) {
+#ifdef _WIN32
+  /* The system's runtime, whatever the plug-in. */
+  take_error_info = GetErrorInfo;
+  free_string = SysFreeString;
+#else
+  /* The runtime comes with the plug-in: a lookup on its handle finds the instance it uses. */
+  lookup(plugin, "GetErrorInfo", &take_error_info, sizeof take_error_info);
+  lookup(plugin, "SysFreeString", &free_string, sizeof free_string);
+#endif
+  lookup(plugin, "UI_EnumEVENTUI", &enumerate, sizeof enumerate);
+  lookup(plugin, "DllCanUnloadNow", &can_unload, sizeof can_unload);
+  lookup(plugin, "DllGetClassObject", &get_class_object, sizeof get_class_object);
+  if (enumerate == NULL || can_unload == NULL || get_class_object == NULL ||
+      take_error_info == NULL || free_string == NULL || !walk_catalogue(records)) {
     fprintf(stderr, "the plug-in's catalogue cannot be walked\n");
-    free(transcript);
     unload(plugin);
     return 1;
   }
@@ -396,7 +383,6 @@ int main(int argc, char** argv) {
   printf("%d samples compared, %d with device names only called; %u XML and %u text entries "
          "called; %d failures\n",
          compared, called_only, (unsigned)xml_entries, (unsigned)text_entries, failures);
-  free(transcript);
   unload(plugin);
   return failures == 0 ? 0 : 1;
 }

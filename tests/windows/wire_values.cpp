@@ -151,51 +151,6 @@ void fill_counting(const WireType& shape, std::byte* value, std::int64_t& n) {
                 [&n](const WireType& part, std::byte* at) { fill_counting(part, at, n); });
 }
 
-void describe_into(const WireType& shape, const std::byte* value, std::wstring& text) {
-  switch (shape.kind) {
-    case Wire::i8: text += std::to_wstring(load<std::int8_t>(value)); break;
-    case Wire::i16: text += std::to_wstring(load<std::int16_t>(value)); break;
-    case Wire::i32:
-    case Wire::e16: text += std::to_wstring(load<std::int32_t>(value)); break;
-    case Wire::i64: text += std::to_wstring(load<std::int64_t>(value)); break;
-    case Wire::guid: {
-      wchar_t guid[40] = {};
-      StringFromGUID2(load<GUID>(value), guid, 40);
-      text += guid;
-      break;
-    }
-    case Wire::wstr: {
-      const auto* string = load<const wchar_t*>(value);
-      text += string != nullptr ? L"\"" + std::wstring(string) + L"\"" : L"(null)";
-      break;
-    }
-    case Wire::interface_pointer: {
-      auto* object = load<IUnknown*>(value);
-      text += object != nullptr ? L"@" + std::to_wstring(marker_id(object)) : L"null";
-      break;
-    }
-    case Wire::array: text += L"#" + std::to_wstring(load<LONG>(value)); [[fallthrough]];
-    case Wire::record:
-      text += L"{";
-      for_each_part(shape, value, [&text](const WireType& part, const std::byte* at) {
-        describe_into(part, at, text);
-        text += L" ";
-      });
-      text += L"}";
-      break;
-  }
-}
-
-void release_parts(const WireType& shape, std::byte* value) {
-  if (shape.kind == Wire::wstr) CoTaskMemFree(load<wchar_t*>(value));
-  if (shape.kind == Wire::interface_pointer) {
-    if (auto* object = load<IUnknown*>(value)) object->Release();
-  }
-  if (shape.kind != Wire::array && shape.kind != Wire::record) return;
-  for_each_part(shape, value, release_parts);
-  if (shape.kind == Wire::array) CoTaskMemFree(load<Array>(value).items);
-}
-
 }  // namespace
 
 IUnknown* new_marker(LONG id) { return new Marker(id); }
@@ -208,13 +163,46 @@ void fill(const WireType& shape, void* value, int seed) {
 }
 
 std::wstring describe(const WireType& shape, const void* value) {
-  std::wstring text;
-  describe_into(shape, static_cast<const std::byte*>(value), text);
-  return text;
+  const auto* bytes = static_cast<const std::byte*>(value);
+  switch (shape.kind) {
+    case Wire::i8: return std::to_wstring(load<std::int8_t>(bytes));
+    case Wire::i16: return std::to_wstring(load<std::int16_t>(bytes));
+    case Wire::i32:
+    case Wire::e16: return std::to_wstring(load<std::int32_t>(bytes));
+    case Wire::i64: return std::to_wstring(load<std::int64_t>(bytes));
+    case Wire::guid: {
+      wchar_t guid[40] = {};
+      StringFromGUID2(load<GUID>(bytes), guid, 40);
+      return guid;
+    }
+    case Wire::wstr: {
+      const auto* string = load<const wchar_t*>(bytes);
+      return string != nullptr ? L"\"" + std::wstring(string) + L"\"" : L"(null)";
+    }
+    case Wire::interface_pointer: {
+      auto* object = load<IUnknown*>(bytes);
+      return object != nullptr ? L"@" + std::to_wstring(marker_id(object)) : L"null";
+    }
+    case Wire::array:
+    case Wire::record: break;
+  }
+  std::wstring text = shape.kind == Wire::array ? L"#" + std::to_wstring(load<LONG>(bytes)) : L"";
+  text += L"{";
+  for_each_part(shape, bytes, [&text](const WireType& part, const std::byte* at) {
+    text += describe(part, at) + L" ";
+  });
+  return text + L"}";
 }
 
 void release(const WireType& shape, void* value) {
-  release_parts(shape, static_cast<std::byte*>(value));
+  auto* bytes = static_cast<std::byte*>(value);
+  if (shape.kind == Wire::wstr) CoTaskMemFree(load<wchar_t*>(bytes));
+  if (shape.kind == Wire::interface_pointer) {
+    if (auto* object = load<IUnknown*>(bytes)) object->Release();
+  }
+  if (shape.kind != Wire::array && shape.kind != Wire::record) return;
+  for_each_part(shape, bytes, release);
+  if (shape.kind == Wire::array) CoTaskMemFree(load<Array>(bytes).items);
 }
 
 }  // namespace test
