@@ -51,8 +51,8 @@ TEST(Entry, TrailingBytesAreIgnored) {
   EXPECT_EQ(c.text, u"   <value>7</value>");
 }
 
-// The binary interface's own test (host_abi_test.cpp) pins a zero-sized buffer and a missing
-// colour; these are the other guards, for both entries.
+// The C viewer (tests/viewer) pins a zero-sized buffer and a missing colour on every row;
+// these are the other guards, for both entries.
 TEST(Entry, ArgumentGuardsWriteNothingAndClearErrorInformation) {
   constexpr PFN_EVENTUI_TEXT text = &ui::event::text_entry<ui::event::render_modification_text>;
   constexpr PFN_EVENTUI_XML xml = &ui::event::xml_entry<reads_a_byte>;
