@@ -207,9 +207,7 @@ TEST(HostBatch, SamplesAsBatchInputRenderAsTheSamplesDo) {
 }
 
 TEST(HostBatch, ATerminalOnStandardInputGetsAHint) {
-  Invocation invocation{{"batch"}, event_line(inband_switch, "0100")};
-  invocation.typed = true;
-  Outcome run = run_host_on_terminal(invocation);
+  Outcome run = run_host_on_terminal({{"batch"}, event_line(inband_switch, "0100")});
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_THAT(run.out, HasSubstr("veduvedad: reading the event log from the terminal, one JSON line per event; "
                                  "Ctrl-D ends it\r\n"));
