@@ -33,17 +33,13 @@ std::string fresh_path(const std::string& kind) {
   return (temporary_directory() / (kind + "-" + std::to_string(++files))).string();
 }
 
-void write_file(const std::string& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
-}
-
 int file_for_writing(const std::string& path) {
   return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 }
 
 int input_from(const std::string& input) {
   std::string path = fresh_path("in");
-  write_file(path, input);
+  std::ofstream(path, std::ios::binary) << input;
   return open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
@@ -113,7 +109,7 @@ std::string read_file(const std::string& path) {
 
 std::string write_temporary_file(const std::string& name, const std::string& contents) {
   std::string path = (temporary_directory() / name).string();
-  write_file(path, contents);
+  std::ofstream(path, std::ios::binary) << contents;
   return path;
 }
 
