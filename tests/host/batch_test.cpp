@@ -172,7 +172,8 @@ TEST(HostBatch, ExitStatusReportsLimitJobsAndTexts) {
   // Satellite names: "A", NUL, "B"; then a lone high surrogate, "x" and a surrogate pair; the new
   // moniker is a lone low surrogate. The sentence carries them as they came, through the JSON
   // escapes (the document has them replaced, as the XML sink's own tests pin).
-  const std::string satellites = "00000000 0300 4100 0000 4200 0000 0400 00D8 7800 3DD8 00DE 0100 00DC";
+  const std::string satellites =
+      "00000000 0300 4100 0000 4200 0000 0400 00D8 7800 3DD8 00DE 0100 00DC";
   // Input, options, exit status, and what standard output and error then hold.
   for (const auto& [log, options, status, shown] :
        std::vector<std::tuple<std::string, std::vector<std::string>, int, std::vector<std::string>>>{
@@ -185,7 +186,8 @@ TEST(HostBatch, ExitStatusReportsLimitJobsAndTexts) {
            {"x\n", {"--max-errors", "0"}, 2,
             {"veduvedad: further malformed lines are only counted (--max-errors 0)\nevents: 0 (0 failed)"}},
            {event_line(satellite_switch, satellites), {}, 0,
-            {R"("text":"Remote transitioned from satellite 'A\u0000B' to '\ud800x)" "\xF0\x9F\x98\x80'.\""}},
+            {R"("text":"Remote transitioned from satellite 'A\u0000B' to '\ud800x)"
+             "\xF0\x9F\x98\x80'.\""}},
        }) {
     std::vector<std::string> arguments{"batch"};
     arguments.insert(arguments.end(), options.begin(), options.end());

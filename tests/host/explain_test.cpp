@@ -60,7 +60,8 @@ TEST(Explain, EveryTruncationOfEverySampleTilesTheBytesRead) {
         EXPECT_EQ(held["offset"], span.offset) << where;
         EXPECT_EQ(held["bytes"].get<std::string>().size(), 2 * span.length) << where;
         EXPECT_EQ(held["path"], span.path) << where;
-        EXPECT_EQ(held["value"], span.value ? nlohmann::json(*span.value) : nlohmann::json()) << where;
+        EXPECT_EQ(held["value"], span.value ? nlohmann::json(*span.value) : nlohmann::json())
+            << where;
       }
       EXPECT_EQ(e.read, end) << where;
       EXPECT_EQ(e.read + e.unread(), length) << where;

@@ -69,7 +69,8 @@ pid_t start(const Invocation& invocation, std::array<int, 3> standard, int* term
   if (pid == 0) {
     for (std::size_t i = 0; i < standard.size(); ++i)
       if (standard[i] >= 0) dup2(standard[i], static_cast<int>(i));
-    signal(SIGPIPE, invocation.sink == OutputSink::closed_pipe_ignoring_its_signal ? SIG_IGN : SIG_DFL);
+    const bool ignoring = invocation.sink == OutputSink::closed_pipe_ignoring_its_signal;
+    signal(SIGPIPE, ignoring ? SIG_IGN : SIG_DFL);
     for (const char* name : {"NO_COLOR", "COLORTERM", "TERM", "VEDUVEDAD_PLUGIN"}) unsetenv(name);
     for (std::string& entry : environment) putenv(entry.data());
     execv(invocation.program.c_str(), argv.data());
@@ -115,8 +116,9 @@ std::string write_temporary_file(const std::string& name, const std::string& con
 
 Outcome run_host(const Invocation& invocation) {
   std::string out = fresh_path("out"), err = fresh_path("err");
-  Outcome outcome = wait_for(
-      start(invocation, {input_from(invocation.input), output_to(invocation.sink, out), file_for_writing(err)}));
+  const std::array<int, 3> standard{input_from(invocation.input), output_to(invocation.sink, out),
+                                    file_for_writing(err)};
+  Outcome outcome = wait_for(start(invocation, standard));
   outcome.out = read_file(out);
   outcome.err = read_file(err);
   return outcome;
@@ -140,7 +142,8 @@ Outcome run_host_on_terminal(const Invocation& invocation) {
 
 LiveHost::LiveHost(const std::vector<std::string>& arguments) : err_path_(fresh_path("err")) {
   int input[2], output[2];
-  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) throw std::runtime_error("cannot make pipes");
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
+    throw std::runtime_error("cannot make pipes");
   pid_ = start({arguments}, {input[0], output[1], file_for_writing(err_path_)});
   input_ = input[1];
   output_ = output[0];

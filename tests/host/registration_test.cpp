@@ -12,20 +12,20 @@ namespace {
 
 TEST(HostRegistration, EachCommandShowsWhatItDid) {
   // A command, a pattern, and how often its output holds it.
-  for (const auto& [command, pattern, times] : std::vector<std::tuple<const char*, const char*, std::ptrdiff_t>>{
+  using Case = std::tuple<const char*, const char*, std::ptrdiff_t>;
+  for (const auto& [command, pattern, times] : std::vector<Case>{
            {"interfaces", R"(\[object, uuid\()", 15},  // the catalogue, not the six others define
            {"interfaces", R"(\ninterface ISwitchingManager : IUnknown\n)", 1},
            {"register", R"(^DllRegisterServer: 0x00000000 S_OK\n)", 1},
-           {"register", R"(\\ProxyStubClsid32\]\n@="\{2C4A3806-2767-4684-90DC-F42CF4FCBA6E\}")", 15},
+           {"register", R"(ProxyStubClsid32\]\n@="\{2C4A3806-2767-4684-90DC-F42CF4FCBA6E\}")", 15},
            {"unregister", R"(^DllUnregisterServer: 0x00000000 S_OK\n)", 1},
            {"unregister", R"(\[HKEY_CLASSES_ROOT)", 0},
        }) {
     Outcome run = run_host({{command}});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::regex expected(pattern);
-    EXPECT_EQ(std::distance(std::sregex_iterator(run.out.begin(), run.out.end(), expected), std::sregex_iterator()),
-              times)
-        << command << " " << pattern;
+    const std::sregex_iterator first(run.out.begin(), run.out.end(), expected);
+    EXPECT_EQ(std::distance(first, std::sregex_iterator()), times) << command << " " << pattern;
   }
 }
 

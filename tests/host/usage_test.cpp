@@ -24,7 +24,7 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
   return count;
 }
 
-TEST(HostUsage, BadCommandLinesUnknownEventsAndUnreadableInputExitWithTwo) {
+TEST(HostUsage, BadCommandLinesUnknownOrAmbiguousEventsAndUnreadableInputExitWithTwo) {
   const std::string directory = ::testing::TempDir();
   for (const auto& [arguments, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, "a command is required (see: veduvedad help)"},
@@ -40,6 +40,14 @@ TEST(HostUsage, BadCommandLinesUnknownEventsAndUnreadableInputExitWithTwo) {
             "no event matches 'inband reservation changd'; did you mean 'InBand Reservations Changed'?"},
            {{"render", "Nothing Like It", "--hex", "00"}, "no event matches 'Nothing Like It' (try: veduvedad list)"},
            {{"render", "30", "--hex", "00"}, "no event matches '30'"},
+           {{"render", "{A03758A6-2081-45F5-A5D1-2E56101CEA78}", "--hex", "00"},
+            "'{A03758A6-2081-45F5-A5D1-2E56101CEA78}' is ambiguous; give one of these row numbers:"
+            "\n  6  {A03758A6-2081-45F5-A5D1-2E56101CEA78}  Allocation Space Database Event v0"
+            "\n 11  {A03758A6-2081-45F5-A5D1-2E56101CEA78}  Allocation Space Database Event v0\n"},
+           {{"render", "InBand Reservations Changed", "--hex", "00"},
+            "is ambiguous; give one of these row numbers:"
+            "\n 13  {2D0FD8BA-1FB6-4AE0-8C49-D2494FD3157A}  InBand Reservations Changed"
+            "\n 15  {D757A97F-0E5D-4D22-922D-89ED4B877BE0}  InBand Reservations Changed"},
            {{"render", "9", "--hex", "1G"}, "at character 2: not a hexadecimal digit 'G'"},
            {{"render", "9", "--hex", "10 2"}, "at character 4: a byte needs two digits"},
            {{"render", "9", "--file", "/nonexistent/payload"},
@@ -51,6 +59,7 @@ TEST(HostUsage, BadCommandLinesUnknownEventsAndUnreadableInputExitWithTwo) {
        }) {
     Outcome run = run_host({arguments});
     EXPECT_EQ(run.status, 2) << message;
+    EXPECT_EQ(run.out, "") << message;
     EXPECT_THAT(run.err, StartsWith("veduvedad: ")) << message;
     EXPECT_THAT(run.err, HasSubstr(message));
   }
@@ -73,7 +82,7 @@ TEST(HostUsage, HelpOfEveryCommandEndsWithTheExitStatusesOnce) {
 // --version from a copy of the host in an installation's layout: PREFIX/bin, with the installed
 // library folder (PREFIX/lib or as configured) standing for this build's. It names the plug-in it
 // finds and where, even one it cannot load, which fails any other command.
-TEST(HostUsage, VersionNamesThePluginFoundByOptionThenVariableThenBesideItselfThenInTheLibraryFolder) {
+TEST(HostUsage, VersionNamesThePluginFoundByOptionThenVariableThenBesideItselfThenInLibraryFolder) {
   namespace fs = std::filesystem;
   const fs::path prefix = fs::path(::testing::TempDir()) / "veduvedad-installation";
   const fs::path bin = prefix / "bin";
@@ -120,7 +129,8 @@ TEST(HostUsage, VersionNamesThePluginFoundByOptionThenVariableThenBesideItselfTh
         fs::create_symlink(build / file, bin / file);
     }
     auto run = [&](const char* command) {
-      Invocation invocation{c.arguments, "", c.environment, OutputSink::file, (bin / "veduvedad").string()};
+      Invocation invocation{c.arguments, "", c.environment, OutputSink::file,
+                            (bin / "veduvedad").string()};
       invocation.arguments.push_back(command);
       return run_host(invocation);
     };
