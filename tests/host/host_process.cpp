@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -32,22 +33,30 @@ std::string fresh_path(const std::string& kind) {
   return (temporary_directory() / (kind + "-" + std::to_string(++files))).string();
 }
 
-// The descriptor that standard output gets from a sink other than a file.
-int sink_descriptor(OutputSink sink) {
-  if (sink == OutputSink::full_device) return open("/dev/full", O_WRONLY);
+int file_for_writing(const std::string& path) {
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+}
+
+int input_from(const std::string& input) {
+  std::string path = fresh_path("in");
+  std::ofstream(path, std::ios::binary) << input;
+  return open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+int output_to(OutputSink sink, const std::string& path) {
+  if (sink == OutputSink::file) return file_for_writing(path);
+  if (sink == OutputSink::full_device) return open("/dev/full", O_WRONLY | O_CLOEXEC);
   int ends[2];
-  if (pipe(ends) != 0) _exit(127);
+  if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
   close(ends[0]);
-  if (sink == OutputSink::closed_pipe_ignoring_its_signal) signal(SIGPIPE, SIG_IGN);
   return ends[1];
 }
 
-// Standard input comes from a file, or stays the terminal when it is typed; output and error go
-// to files, or, without them, to a new terminal whose master side is left in `terminal`. The test
-// process has one thread, so the child may change its environment between fork and exec.
-pid_t run(const Invocation& invocation, const std::string& out, const std::string& err, int* terminal) {
-  std::string input = fresh_path("in");
-  std::ofstream(input, std::ios::binary) << invocation.input;
+// Starts the host on the given standard input, output and error, which it then closes; -1 leaves
+// one to the new terminal whose master side goes to `terminal`. Every other descriptor the test
+// opened closes on exec. The test process has one thread, so the child may change its environment
+// between fork and exec.
+pid_t start(const Invocation& invocation, std::array<int, 3> standard, int* terminal = nullptr) {
   std::vector<std::string> strings{invocation.program};
   strings.insert(strings.end(), invocation.arguments.begin(), invocation.arguments.end());
   std::vector<char*> argv;
@@ -58,18 +67,17 @@ pid_t run(const Invocation& invocation, const std::string& out, const std::strin
   pid_t pid = terminal != nullptr ? forkpty(terminal, nullptr, nullptr, nullptr) : fork();
   if (pid < 0) throw std::runtime_error("cannot start the host");
   if (pid == 0) {
-    if (terminal == nullptr || !invocation.typed) dup2(open(input.c_str(), O_RDONLY), 0);
-    if (terminal == nullptr) {
-      dup2(invocation.sink == OutputSink::file ? open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
-                                               : sink_descriptor(invocation.sink),
-           1);
-      dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    }
+    for (std::size_t i = 0; i < standard.size(); ++i)
+      if (standard[i] >= 0) dup2(standard[i], static_cast<int>(i));
+    const bool ignoring = invocation.sink == OutputSink::closed_pipe_ignoring_its_signal;
+    signal(SIGPIPE, ignoring ? SIG_IGN : SIG_DFL);
     for (const char* name : {"NO_COLOR", "COLORTERM", "TERM", "VEDUVEDAD_PLUGIN"}) unsetenv(name);
     for (std::string& entry : environment) putenv(entry.data());
     execv(invocation.program.c_str(), argv.data());
     _exit(127);
   }
+  for (int descriptor : standard)
+    if (descriptor >= 0) close(descriptor);
   return pid;
 }
 
@@ -82,6 +90,14 @@ Outcome wait_for(pid_t pid) {
   if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   return outcome;
+}
+
+// Until the end, or an error: a terminal reports EIO once the process has closed its side.
+void read_all(int descriptor, std::string& into) {
+  char chunk[4096];
+  for (ssize_t n; (n = read(descriptor, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
+    if (n > 0) into.append(chunk, static_cast<std::size_t>(n));
+  close(descriptor);
 }
 
 std::string read_file(const std::string& path) {
@@ -100,7 +116,9 @@ std::string write_temporary_file(const std::string& name, const std::string& con
 
 Outcome run_host(const Invocation& invocation) {
   std::string out = fresh_path("out"), err = fresh_path("err");
-  Outcome outcome = wait_for(run(invocation, out, err, nullptr));
+  const std::array<int, 3> standard{input_from(invocation.input), output_to(invocation.sink, out),
+                                    file_for_writing(err)};
+  Outcome outcome = wait_for(start(invocation, standard));
   outcome.out = read_file(out);
   outcome.err = read_file(err);
   return outcome;
@@ -108,19 +126,15 @@ Outcome run_host(const Invocation& invocation) {
 
 Outcome run_host_on_terminal(const Invocation& invocation) {
   int terminal = -1;
-  pid_t pid = run(invocation, {}, {}, &terminal);
-  if (invocation.typed) {
+  pid_t pid = start(invocation, {-1, -1, -1}, &terminal);
+  if (!invocation.input.empty()) {
     // Typed lines, then the end-of-input character at the start of a line.
     std::string typed = invocation.input + "\x04";
     if (write(terminal, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size()))
       throw std::runtime_error("cannot type on the terminal");
   }
-  // The terminal reports EIO once the process has closed its side.
   std::string shown;
-  char chunk[4096];
-  for (ssize_t n; (n = read(terminal, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
-    if (n > 0) shown.append(chunk, static_cast<std::size_t>(n));
-  close(terminal);
+  read_all(terminal, shown);
   Outcome outcome = wait_for(pid);
   outcome.out = shown;
   return outcome;
@@ -128,24 +142,9 @@ Outcome run_host_on_terminal(const Invocation& invocation) {
 
 LiveHost::LiveHost(const std::vector<std::string>& arguments) : err_path_(fresh_path("err")) {
   int input[2], output[2];
-  if (pipe(input) != 0 || pipe(output) != 0) throw std::runtime_error("cannot make pipes");
-  std::vector<std::string> strings{VED_HOST_PATH};
-  strings.insert(strings.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& argument : strings) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  pid_ = fork();
-  if (pid_ < 0) throw std::runtime_error("cannot start the host");
-  if (pid_ == 0) {
-    dup2(input[0], 0);
-    dup2(output[1], 1);
-    dup2(open(err_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    for (int end : {input[0], input[1], output[0], output[1]}) close(end);
-    execv(VED_HOST_PATH, argv.data());
-    _exit(127);
-  }
-  close(input[0]);
-  close(output[1]);
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
+    throw std::runtime_error("cannot make pipes");
+  pid_ = start({arguments}, {input[0], output[1], file_for_writing(err_path_)});
   input_ = input[1];
   output_ = output[0];
 }
@@ -174,12 +173,8 @@ std::string LiveHost::read_until(const std::string& expected, std::chrono::milli
 }
 
 Outcome LiveHost::finish() {
-  if (input_ >= 0) close(input_);
-  input_ = -1;
-  char chunk[4096];
-  for (ssize_t n; (n = read(output_, chunk, sizeof chunk)) > 0 || (n < 0 && errno == EINTR);)
-    if (n > 0) received_.append(chunk, static_cast<std::size_t>(n));
-  close(output_);
+  close(input_);
+  read_all(output_, received_);
   Outcome outcome = wait_for(pid_);
   pid_ = -1;
   outcome.out = received_;

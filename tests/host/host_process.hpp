@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace host_test {
@@ -22,29 +21,24 @@ enum class OutputSink {
   file,            // collected in Outcome::out
   full_device,     // /dev/full: every write fails for want of space
   closed_pipe,     // a pipe whose reader is gone
-  closed_pipe_ignoring_its_signal,  // the same, with SIGPIPE ignored as the parent left it
+  closed_pipe_ignoring_its_signal,  // the same, with SIGPIPE ignored as a parent may leave it
 };
 
 struct Invocation {
-  Invocation(std::vector<std::string> arguments_, std::string input_ = {},
-             std::vector<std::string> environment_ = {}, OutputSink sink_ = OutputSink::file)
-      : arguments(std::move(arguments_)), input(std::move(input_)), environment(std::move(environment_)),
-        sink(sink_) {}
-
   std::vector<std::string> arguments;
-  // Standard input. On a terminal, typed on it and ended with end-of-input when typed is set.
-  std::string input;
+  // Standard input; on a terminal, unless empty, typed on it and ended with end-of-input.
+  std::string input = {};
   // NAME=value entries added to a copy without NO_COLOR, COLORTERM, TERM and VEDUVEDAD_PLUGIN.
-  std::vector<std::string> environment;
-  OutputSink sink;
-  bool typed = false;
+  std::vector<std::string> environment = {};
+  OutputSink sink = OutputSink::file;
   std::string program = VED_HOST_PATH;  // the host of this build, unless a copy of it
 };
 
 // Standard output and error go to files.
 Outcome run_host(const Invocation& invocation);
 
-// Standard output and error are one terminal; `out` receives what it showed (lines end "\r\n").
+// Standard input, output and error are one terminal; `out` receives what it showed (lines end
+// "\r\n").
 Outcome run_host_on_terminal(const Invocation& invocation);
 
 // A run whose standard input and output are pipes that the test holds, so that it can write input
