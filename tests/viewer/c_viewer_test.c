@@ -1,11 +1,12 @@
 /*
  * A viewer written in C against the public header alone: loads the plug-in, walks its catalogue
- * through the enumerator's function table, and renders the reviewed samples (the host's samples
- * transcript, named on the command line) through every record's entries, checking each result
- * and the buffer contract around it. On the way it checks each record's event type, the guards of
- * the exports and of the text entries, and that the plug-in stays loaded while an enumerator
- * lives. Every call goes through a pointer of the interface's calling convention (__stdcall on
- * 32-bit Windows).
+ * through the enumerator's function table, and renders the payloads of the reviewed samples (the
+ * host's samples transcript, named on the command line) through every record's entries, checking
+ * each result and the buffer contract around it. On the way it checks each record's event type,
+ * the guards of the exports and of the text entries, and that the plug-in stays loaded while an
+ * enumerator lives. Every call goes through a pointer of the interface's calling convention
+ * (__stdcall on 32-bit Windows). What the renderings say is the host's samples test's and, under
+ * Wine, the differential run's to check.
  *
  * Usage: c_viewer_test TRANSCRIPT. Exit status 0 when every check passed.
  */
@@ -69,25 +70,6 @@ static PFN_UI_ENUMEVENTUI enumerate;
 /* The server's exports: the header types only UI_EnumEVENTUI, but all share its convention. */
 static HRESULT(EVENTUI_CALL* can_unload)(void);
 static HRESULT(EVENTUI_CALL* get_class_object)(REFIID rclsid, REFIID riid, void** ppv);
-
-/* --- Text ------------------------------------------------------------------------------------ */
-
-/* UTF-16 (NUL-terminated) as UTF-8 into out, which has room for size bytes; returns its length. */
-static size_t to_utf8(const EVENTUI_CHAR* text, char* out, size_t size) {
-  static const unsigned char lead[] = {0x00, 0xC0, 0xE0, 0xF0};
-  size_t n = 0;
-  for (; *text != 0 && n + 4 < size; ++text) {
-    unsigned long c = *text;
-    int tail;
-    if (c >= 0xD800 && c < 0xDC00 && text[1] >= 0xDC00 && text[1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (unsigned long)(*++text - 0xDC00);
-    tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    out[n++] = (char)(lead[tail] | c >> 6 * tail);
-    while (tail-- > 0) out[n++] = (char)(0x80 | (c >> 6 * tail & 0x3F));
-  }
-  out[n] = '\0';
-  return n;
-}
 
 static size_t units(const EVENTUI_CHAR* text) {
   size_t n = 0;
@@ -188,74 +170,7 @@ static int walk_catalogue(EVENTUI* records) {
 
 /* --- The samples ----------------------------------------------------------------------------- */
 
-struct Sample {
-  unsigned row;
-  char name[128];
-  uint8_t payload[4096];
-  uint32_t payload_size;
-  uint32_t colour;
-  const char* text; /* without the colour's escape codes */
-  const char* xml;  /* every line with its line break */
-  int has_moniker;  /* a device name that is not "(none)" */
-};
-
-/* The transcript draws white and the light "changed" colour in the terminal's own foreground,
-   without an escape: either may stand behind such a line. */
-#define LIGHT_COLOUR 0xFFFFFFFFu
-static int colour_matches(uint32_t expected, uint32_t actual) {
-  if (expected == LIGHT_COLOUR)
-    return actual == EVENTUI_COLOUR_WHITE || actual == EVENTUI_COLOUR_CHANGED;
-  return actual == expected;
-}
-
-/* The line at *at, cut off at its line break, and *at moved to the next; NULL when none ends. */
-static char* cut_line(char** at) {
-  char* line = *at;
-  char* end = strchr(line, '\n');
-  if (end == NULL) return NULL;
-  *end = '\0';
-  *at = end + 1;
-  return line;
-}
-
-/* One block of the transcript, cut in place: heading, payload, coloured text, then XML lines. */
-static int parse_sample(char* block, struct Sample* s) {
-  char* heading = cut_line(&block);
-  char* payload = cut_line(&block);
-  char* text = cut_line(&block);
-  char* end_of_text;
-  const char* at;
-  unsigned red, green, blue, byte;
-  int escape_length = 0;
-
-  if (text == NULL || sscanf(heading, "== %u %127[^:]", &s->row, s->name) != 2 ||
-      s->row >= ROWS || strncmp(payload, "payload ", 8) != 0)
-    return 0;
-  for (s->payload_size = 0, payload += 8; sscanf(payload, "%2x", &byte) == 1; payload += 2) {
-    if (s->payload_size == sizeof s->payload) return 0;
-    s->payload[s->payload_size++] = (uint8_t)byte;
-  }
-  if (sscanf(text, "\033[38;2;%u;%u;%um%n", &red, &green, &blue, &escape_length) == 3 &&
-      escape_length != 0) {
-    s->colour = red | green << 8 | blue << 16;
-    s->text = text + escape_length;
-    end_of_text = strstr(s->text, "\033[0m");
-    if (end_of_text == NULL) return 0;
-    *end_of_text = '\0';
-  } else {
-    s->colour = LIGHT_COLOUR;
-    s->text = text;
-  }
-  s->xml = block;
-
-  s->has_moniker = 0;
-  for (at = strstr(block, "moniker=\""); at != NULL; at = strstr(at + 1, "moniker=\""))
-    if (strncmp(at + 9, "(none)\"", 7) != 0) s->has_moniker = 1;
-  return 1;
-}
-
 static EVENTUI_CHAR buffer[CAPACITY + 8];
-static char rendered[4 * CAPACITY];
 
 /* The buffer holds a terminated text within capacity and nothing was written past it. */
 static int buffer_sound(uint32_t capacity) {
@@ -267,59 +182,55 @@ static int buffer_sound(uint32_t capacity) {
   return terminated;
 }
 
-/* Calls the row's text entry (text 1) or XML entry (text 0) on the sample into capacity units of
- * the buffer, which then must be sound. */
-static HRESULT call(const EVENTUI* record, int text, const struct Sample* s, uint32_t capacity,
-                    uint32_t* colour, long number) {
+/* Calls the row's text entry (text 1) or XML entry (text 0) on the payload into capacity units
+ * of the buffer, which then must be sound. */
+static HRESULT call(const EVENTUI* record, int text, const uint8_t* payload, uint32_t size,
+                    uint32_t capacity, uint32_t* colour, long number) {
   HRESULT hr;
   size_t i;
   for (i = 0; i < sizeof buffer / sizeof buffer[0]; ++i) buffer[i] = (EVENTUI_CHAR)GUARD;
-  hr = text ? record->pfnText(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity, colour)
-            : record->pfnXml(0xDEADBEEFu, s->payload_size, s->payload, buffer, capacity);
+  hr = text ? record->pfnText(0xDEADBEEFu, size, payload, buffer, capacity, colour)
+            : record->pfnXml(0xDEADBEEFu, size, payload, buffer, capacity);
   CHECK(buffer_sound(capacity), number);
   return hr;
 }
 
-/* Calls the row's entries on the sample: the full rendering compared with the transcript unless
- * compare is 0, then the buffer one unit short (an overflow) and exactly large enough. */
-static void render(const EVENTUI* record, const struct Sample* s, int compare, long number) {
+/* Renders the payload through the row's entries, then into a buffer a unit short, which must fail
+ * as a described overflow and leave the colour as it was: under Wine no other test reaches the
+ * entries. */
+static void render(const EVENTUI* record, const uint8_t* payload, uint32_t size, long number) {
   int text;
   for (text = 1; text >= 0; --text) {
     uint32_t colour = 1;
-    HRESULT hr = call(record, text, s, CAPACITY, &colour, number);
-    uint32_t length = (uint32_t)units(buffer);
-    if (compare) {
-      /* The transcript ends every XML output with a line break. */
-      size_t n = to_utf8(buffer, rendered, sizeof rendered - 1);
-      if (!text && n > 0 && rendered[n - 1] != '\n') strcpy(rendered + n, "\n");
-      CHECK(hr == s_ok && strcmp(rendered, text ? s->text : s->xml) == 0 &&
-                (!text || colour_matches(s->colour, colour)), number);
-    }
-    if (hr != s_ok || length == 0) continue;
+    HRESULT hr = call(record, text, payload, size, CAPACITY, &colour, number);
+#ifdef _WIN32
+    /* Windows parses device names itself, those of its own devices only: a sample that names
+     * another fails there with a moniker error (MK_E_). */
+    if (((uint32_t)hr & 0xFFFFFFF0u) == 0x800401E0u) continue;
+#endif
+    CHECK(hr == s_ok, number);
+    /* An empty rendering fits any buffer. */
+    if (hr != s_ok || buffer[0] == 0) continue;
     colour = 1;
-    /* On failure the colour stays as it was. */
-    CHECK(call(record, text, s, length, &colour, number) == DISP_E_EXCEPTION_VALUE && colour == 1,
-          number);
+    CHECK(call(record, text, payload, size, (uint32_t)units(buffer), &colour, number) ==
+                  DISP_E_EXCEPTION_VALUE && colour == 1, number);
     CHECK(overflow_described(), number);
-    CHECK(call(record, text, s, length + 1, &colour, number) == s_ok && units(buffer) == length,
-          number);
   }
 }
 
 int main(int argc, char** argv) {
-  static char transcript[1 << 17];
-  FILE* file = argc == 2 ? fopen(argv[1], "rb") : NULL;
-  size_t size = file != NULL ? fread(transcript, 1, sizeof transcript - 1, file) : 0;
+  static char line[1 << 14];
+  static uint8_t payload[1 << 12];
+  FILE* transcript = argc == 2 ? fopen(argv[1], "rb") : NULL;
   Module plugin;
   EVENTUI records[ROWS + 7];
   PFN_EVENTUI_XML xml_called[ROWS];
   PFN_EVENTUI_TEXT text_called[ROWS];
   size_t xml_entries = 0, text_entries = 0;
-  char* block;
-  int compared = 0, called_only = 0;
+  unsigned row = ROWS;
+  long samples = 0;
 
-  if (file != NULL) fclose(file);
-  if (size == 0 || size == sizeof transcript - 1) {
+  if (transcript == NULL) {
     fprintf(stderr, "usage: %s TRANSCRIPT (a readable samples transcript)\n", argv[0]);
     return 2;
   }
@@ -330,6 +241,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 #ifdef _WIN32
+  /* As a viewer's thread would be: device names are parsed through the system's monikers. */
+  CoInitialize(NULL);
   /* The system's runtime, whatever the plug-in. */
   take_error_info = GetErrorInfo;
   free_string = SysFreeString;
@@ -348,41 +261,32 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  for (block = strstr(transcript, "== "); block != NULL;) {
-    /* Blocks are apart by one blank line. */
-    char* separator = strstr(block, "\n\n== ");
-    char* next = separator != NULL ? separator + 2 : NULL;
-    long number = (long)(compared + called_only + 1);
-    struct Sample sample;
-    size_t i;
-    if (separator != NULL) separator[1] = '\0';
-    if (!parse_sample(block, &sample)) {
-      fail("malformed block in the transcript", number);
+  /* Each sample is a heading "== ROW NAME: TITLE", then "payload HEX", then its renderings. */
+  while (fgets(line, sizeof line, transcript) != NULL) {
+    const char* hex = line + 8;
+    uint32_t size = 0;
+    unsigned byte;
+    size_t x, t;
+    if (sscanf(line, "== %u", &row) == 1 || strncmp(line, "payload ", 8) != 0) continue;
+    for (; size < sizeof payload && sscanf(hex, "%2x", &byte) == 1; hex += 2)
+      payload[size++] = (uint8_t)byte;
+    if (row >= ROWS || *hex != '\n') {
+      fail("malformed sample in the transcript", samples + 1);
       break;
     }
-    to_utf8(records[sample.row].pszName, rendered, sizeof rendered);
-    CHECK(strcmp(rendered, sample.name) == 0, number);
-    /* Device names parse differently on each system: the transcript's are the stand-in's. */
-#ifdef _WIN32
-    render(&records[sample.row], &sample, !sample.has_moniker, number);
-    if (sample.has_moniker) ++called_only; else ++compared;
-#else
-    render(&records[sample.row], &sample, 1, number);
-    ++compared;
-#endif
-    for (i = 0; i < xml_entries && xml_called[i] != records[sample.row].pfnXml; ++i) continue;
-    if (i == xml_entries) xml_called[xml_entries++] = records[sample.row].pfnXml;
-    for (i = 0; i < text_entries && text_called[i] != records[sample.row].pfnText; ++i) continue;
-    if (i == text_entries) text_called[text_entries++] = records[sample.row].pfnText;
-    block = next;
+    render(&records[row], payload, size, ++samples);
+    for (x = 0; x < xml_entries && xml_called[x] != records[row].pfnXml; ++x) continue;
+    if (x == xml_entries) xml_called[xml_entries++] = records[row].pfnXml;
+    for (t = 0; t < text_entries && text_called[t] != records[row].pfnText; ++t) continue;
+    if (t == text_entries) text_called[text_entries++] = records[row].pfnText;
+    row = ROWS;
   }
+  fclose(transcript);
   /* Every one of the 24 XML and 20 text entries ran. */
   CHECK(xml_entries == 24 && text_entries == 20, xml_entries * 100 + text_entries);
-  CHECK(compared > 0, compared);
 
-  printf("%d samples compared, %d with device names only called; %u XML and %u text entries "
-         "called; %d failures\n",
-         compared, called_only, (unsigned)xml_entries, (unsigned)text_entries, failures);
+  printf("%ld samples rendered; %u XML and %u text entries called; %d failures\n", samples,
+         (unsigned)xml_entries, (unsigned)text_entries, failures);
   unload(plugin);
   return failures == 0 ? 0 : 1;
 }
