@@ -60,7 +60,7 @@ std::string in(const char* colour, const std::string& sentence) {
 // An underflow of both parts, each leaving partial output, is the README's example.
 TEST(HostRender, EventFormsPayloadSourcesFailuresAndColoursShowAsTheyShould) {
   const std::string bytes("\x10\x21\x00\x40\x1F\x00\x80\xBE\x5D\x51\x03\x00\x00\x00\x60\xE3\x16\x00", 18);
-  const std::string file = write_temporary_file("switch.bin", bytes);
+  const std::string file = temporary_file(bytes);
   const std::string line = scheduled_sentence + "\n";
   for (const RenderCase& c : std::vector<RenderCase>{
            {{{"render", "9", "--text", "--hex", "10210040 1f0080be5d5103000000 60e31600"}},

@@ -140,7 +140,7 @@ TEST(HostUsage, VersionNamesThePluginFoundByOptionThenVariableThenBesideItselfTh
 }
 
 TEST(HostUsage, OutputThatCannotBeWrittenIsAnErrorButAClosedPipeIsQuiet) {
-  const std::string log = write_temporary_file("one-event.jsonl", "{\"type\": 9, \"payload\": \"0100\"}\n");
+  const std::string log = temporary_file("{\"type\": 9, \"payload\": \"0100\"}\n");
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {"list"}, {"list", "--json"}, {"render", "9", "--hex", switch_payload}, {"samples"},
            {"samples", "--jsonl"}, {"batch", log}, {"interfaces"}, {"register"}, {"unregister"},
