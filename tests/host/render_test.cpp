@@ -102,7 +102,6 @@ TEST(HostRender, RawStandardInputThatLooksLikeHexadecimalIsReadAsBytesWithAWarni
   for (const auto& [arguments, input, warned] : std::vector<std::tuple<std::vector<std::string>, std::string, bool>>{
            {{"render", "9", "--text"}, "1021 00401F00\n", true},
            {{"render", "9", "--text", "--file", "-"}, "0100", true},
-           {{"render", "9", "--text"}, std::string("\x01\x00", 2), false},
            {{"render", "9", "--text"}, "10 xx", false},
            {{"render", "9", "--text", "--hex", "-"}, "0100", false},
        }) {
