@@ -43,27 +43,21 @@ TEST(HostBatch, RecordsAndReportsAreTheSameInInputOrderWhateverTheNumberOfThread
   auto malformed = [](const std::string& reason) { return json{{"malformed", reason}}; };
   // Lines and what their records hold: several rows and outcomes; EVENT as a row number, a GUID
   // and a name; failures of both parts, and of the XML alone, which keeps the text and its
-  // colour; a rendering with NUL units; a slow one whose XML outgrows the first buffer; and
-  // malformed lines, each with its reason.
+  // colour; a slow one whose XML outgrows the first buffer; and malformed lines, each with its
+  // reason. A refused moniker and NUL units are below, in the summary and the texts.
   const std::vector<std::pair<std::string, json>> kinds{
+      // A sample, whose text and XML the samples-as-input test pins.
       {event_line(inband_switch, "0100"),
-       json::parse(R"({"row":9,"name":"InBand Switch","hr":"0x00000000",
-         "text":"An internal switch resulted in no operation being performed.","colour":"#FFFFFF",
-         "xml":"   <type>internal</type>\n   <result status=\"success\"/>\n)"
-                   R"(   <disposition>no switch required</disposition>\n",
-         "error":null,"failed":null})")},
-      {event_line(inband_switch, "102100401F0080BE5D510300000060E31600"), outcome(9, "0x00000000")},
+       json::parse(R"({"row":9,"name":"InBand Switch","hr":"0x00000000","colour":"#FFFFFF",
+                       "error":null,"failed":null})")},
       {"{\"type\": 9, \"payload\": \"1021\"}\n",
        {{"failed", "text"}, {"colour", nullptr}, {"error", "an underflow occured"}}},
       {event_line(" inband switch ", ""), outcome(9, "0x80020009")},
       {event_line(space_database_v0, "00", 11), outcome(11, "0x00000000")},
       {event_line(device_allocatable, "00004C04" + long_name + "0000000000 01"),
        outcome(16, "0x00000000")},
-      {event_line(device_allocatable, "01000100"), outcome(16, "0x800401E4")},
       {"{\"type\": 1, \"payload\": \"00\"}\n",
        {{"failed", "xml"}, {"text", "Properties were modified."}, {"colour", "#80FFFF"}}},
-      {event_line(satellite_switch, "00000000 0300 4100 0000 4200 0000 0000 0000"),
-       outcome(17, "0x00000000")},
       {"not JSON\n", malformed("not valid JSON")},
       {"{\"type\": 9, \"payload\": \"01" + std::string(1, '\0') + "\"}\n",
        malformed("not valid JSON")},
@@ -95,7 +89,7 @@ TEST(HostBatch, RecordsAndReportsAreTheSameInInputOrderWhateverTheNumberOfThread
   // The first line starts with a byte order mark, which is passed over.
   std::string log = "\xEF\xBB\xBF";
   for (std::size_t i = 0; i < 5000; ++i) log += kind(i).first;  // several chunks
-  std::string file = write_temporary_file("mixed.jsonl", log);
+  std::string file = temporary_file(log);
 
   // On a terminal, both streams show in the order they were written, once the progress meter is
   // taken out; up to its rate, what 2 and 8 jobs show must be what 1 job shows.
@@ -138,9 +132,7 @@ TEST(HostBatch, LinesOfALogThatStaysOpenAreRenderedAsTheyCome) {
   LiveHost host({"batch", "--jobs", "2"});
   for (const auto& [input, record] : bursts) {
     host.write_input(input);
-    // Generous: a loaded machine may take long to schedule the host; nothing waits this long
-    // unless the records stay unwritten.
-    EXPECT_THAT(host.read_until(record, std::chrono::seconds(20)), HasSubstr(record)) << input;
+    EXPECT_THAT(host.read_until(record), HasSubstr(record)) << input;
   }
   Outcome run = host.finish();
   EXPECT_EQ(run.status, 2);
@@ -162,8 +154,6 @@ TEST(HostBatch, ExitStatusSummaryLimitJobsAndTexts) {
        std::vector<std::tuple<std::string, std::vector<std::string>, int, std::vector<std::string>>>{
            {good + good, {"--jobs", "0"}, 0, {"events: 2 (0 failed), malformed lines: 0\n"}},
            {good + failing, {}, 1, {"events: 2 (1 failed), malformed lines: 0\n"}},
-           // A blank line has no record but counts.
-           {"\n" + good, {}, 0, {"{\"line\":2,", "events: 1 (0 failed), malformed lines: 0\n"}},
            // Reasons grouped, the most frequent first.
            {failing + refused_moniker + refused_moniker + "[1]\n[2]\nx\n", {}, 2,
             {"events: 3 (3 failed), malformed lines: 3\n"
@@ -174,10 +164,6 @@ TEST(HostBatch, ExitStatusSummaryLimitJobsAndTexts) {
              "  2  not a JSON object\n"
              "  1  not valid JSON\n"
              "events per second: "}},
-           {"x\n" + failing + "y\nz\n", {"--max-errors", "1"}, 2,
-            {"veduvedad: line 1: not valid JSON\n"
-             "veduvedad: further malformed lines are only counted (--max-errors 1)\n"
-             "events: 1 (1 failed), malformed lines: 3\n"}},
            {"x\n", {"--max-errors", "0"}, 2,
             {"veduvedad: further malformed lines are only counted (--max-errors 0)\nevents: 0 (0 failed)"}},
            {event_line(satellite_switch, satellites), {}, 0,
@@ -200,7 +186,6 @@ TEST(HostBatch, SamplesAsBatchInputRenderAsTheSamplesDo) {
   EXPECT_EQ(rendered.status, 0) << rendered.err;
   std::string samples = run_host({{"samples", "--color=never"}}).out;
   std::vector<std::string> records = lines_of(rendered.out);
-  EXPECT_EQ(records.size(), lines_of(input.out).size());
   std::vector<std::string> sample_lines = lines_of(samples);
   EXPECT_EQ(records.size(), static_cast<std::size_t>(std::count_if(sample_lines.begin(), sample_lines.end(),
                                                                    [](const std::string& l) { return l.starts_with("== "); })));

@@ -92,11 +92,11 @@ TEST(Explain, HexdumpColoursFieldsOnlyWithColour) {
   const std::string coloured = host::explanation_hexdump(row_of(s), e, host::ColourDepth::palette_256);
   EXPECT_EQ(plain.find('\x1b'), std::string::npos);
   EXPECT_NE(coloured.find("\x1b[38;5;"), std::string::npos);
-  EXPECT_NE(plain.find("\n00000020  20 64 79 6E 61 6D 69 63  20 70 6F 6F 6C 00 40 1F  | dynamic pool.@.|\n"
-                       "00000030  00 80 BE 5D 51 03 00 00  00 60 E3 16 00           |...]Q....`...|\n"),
+  // The last row, short of sixteen bytes, and a span of several.
+  EXPECT_NE(plain.find("\n00000030  00 80 BE 5D 51 03 00 00  00 60 E3 16 00"
+                       "           |...]Q....`...|\n"),
             std::string::npos)
       << plain;
-  EXPECT_NE(plain.find("\n1         byte  /  (flags 0x23)\n"), std::string::npos) << plain;
   EXPECT_NE(plain.find("\n2-5       32-bit integer  result[failed]/code  0x80004005\n"), std::string::npos) << plain;
   EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 1 + 4 + 1 + static_cast<std::ptrdiff_t>(e.spans.size()));
 }

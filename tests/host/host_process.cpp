@@ -1,5 +1,7 @@
 #include "host_process.hpp"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -8,9 +10,9 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -19,28 +21,15 @@ namespace host_test {
 
 namespace {
 
-std::filesystem::path temporary_directory() {
-  static const std::filesystem::path directory = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veduvedad-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    return std::filesystem::path(pattern);
-  }();
-  return directory;
-}
-
+// The test processes run side by side: each names its files apart.
 std::string fresh_path(const std::string& kind) {
   static int files = 0;
-  return (temporary_directory() / (kind + "-" + std::to_string(++files))).string();
+  return ::testing::TempDir() + "veduvedad-" + std::to_string(getpid()) + "-" + kind + "-" +
+         std::to_string(++files);
 }
 
 int file_for_writing(const std::string& path) {
   return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-}
-
-int input_from(const std::string& input) {
-  std::string path = fresh_path("in");
-  std::ofstream(path, std::ios::binary) << input;
-  return open(path.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
 int output_to(OutputSink sink, const std::string& path) {
@@ -100,27 +89,29 @@ void read_all(int descriptor, std::string& into) {
   close(descriptor);
 }
 
+}  // namespace
+
 std::string read_file(const std::string& path) {
   std::ostringstream contents;
   contents << std::ifstream(path, std::ios::binary).rdbuf();
   return contents.str();
 }
 
-}  // namespace
-
-std::string write_temporary_file(const std::string& name, const std::string& contents) {
-  std::string path = (temporary_directory() / name).string();
+std::string temporary_file(const std::string& contents) {
+  std::string path = fresh_path("file");
   std::ofstream(path, std::ios::binary) << contents;
   return path;
 }
 
 Outcome run_host(const Invocation& invocation) {
-  std::string out = fresh_path("out"), err = fresh_path("err");
-  const std::array<int, 3> standard{input_from(invocation.input), output_to(invocation.sink, out),
-                                    file_for_writing(err)};
+  const std::string in = temporary_file(invocation.input);
+  const std::string out = fresh_path("out"), err = fresh_path("err");
+  const std::array<int, 3> standard{open(in.c_str(), O_RDONLY | O_CLOEXEC),
+                                    output_to(invocation.sink, out), file_for_writing(err)};
   Outcome outcome = wait_for(start(invocation, standard));
   outcome.out = read_file(out);
   outcome.err = read_file(err);
+  for (const std::string& path : {in, out, err}) std::remove(path.c_str());
   return outcome;
 }
 
@@ -158,12 +149,10 @@ void LiveHost::write_input(const std::string& text) {
     throw std::runtime_error("cannot write to the host");
 }
 
-std::string LiveHost::read_until(const std::string& expected, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
+std::string LiveHost::read_until(const std::string& expected) {
   while (received_.find(expected) == std::string::npos) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd readable{output_, POLLIN, 0};
-    if (left.count() <= 0 || poll(&readable, 1, static_cast<int>(left.count())) <= 0) break;
+    if (poll(&readable, 1, 20'000) <= 0) break;
     char chunk[4096];
     ssize_t n = read(output_, chunk, sizeof chunk);
     if (n <= 0) break;
@@ -179,6 +168,7 @@ Outcome LiveHost::finish() {
   pid_ = -1;
   outcome.out = received_;
   outcome.err = read_file(err_path_);
+  std::remove(err_path_.c_str());
   return outcome;
 }
 

@@ -3,7 +3,6 @@
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -51,8 +50,10 @@ class LiveHost {
   LiveHost& operator=(const LiveHost&) = delete;
 
   void write_input(const std::string& text);
-  // Everything the host has written so far, once it contains expected or once timeout has passed.
-  std::string read_until(const std::string& expected, std::chrono::milliseconds timeout);
+  // Everything the host has written so far, once it contains expected or once the host has
+  // written nothing for 20 seconds: generous, as a loaded machine may take long to schedule the
+  // host; nothing waits this long unless the output stays unwritten.
+  std::string read_until(const std::string& expected);
   // Ends the input and waits for the host to exit.
   Outcome finish();
 
@@ -64,7 +65,8 @@ class LiveHost {
   std::string received_;
 };
 
-// A file in the test's temporary directory holding contents; returns its path.
-std::string write_temporary_file(const std::string& name, const std::string& contents);
+// A new file in the temporary directory holding contents; returns its path.
+std::string temporary_file(const std::string& contents);
+std::string read_file(const std::string& path);
 
 }  // namespace host_test

@@ -2,7 +2,6 @@
 // terminal unless NO_COLOR is set or TERM is dumb, or as --color says; 24-bit where COLORTERM says
 // the terminal has it, else the nearest of 256 colours. The colour of every outcome, and the
 // terminal's own foreground for white and for changes, are pinned by the samples' reviewed output.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -12,30 +11,19 @@
 namespace host_test {
 namespace {
 
-using ::testing::HasSubstr;
-
 constexpr const char* inband_switch = "{19B16A25-7D9E-4683-9B99-ED3EAC3190A3}";
 // An in-band switch from home to 2.048Mbps at 14.25GHz over 1.5MHz, scheduled: green.
 constexpr const char* scheduled = "1021 00401F00 80BE5D5103000000 60E31600";
 const std::string scheduled_sentence =
     "A scheduled switch successfully switched the site from home to 2.048Mbps, consuming 1.5MHz of "
     "bandwidth from the dynamic pool.";
-// An automatic switch that failed: red.
-constexpr const char* failed =
-    "09230540008025006E6F2062616E647769647468206C65667420696E207468652064796E616D6963"
-    "20706F6F6C00401F0080BE5D510300000060E31600";
-const std::string failed_sentence =
-    "An automatic application switch failed with the error: no bandwidth left in the dynamic pool";
 
-TEST(HostList, TableAndJsonHoldTheThirtyRowsInOrder) {
-  Outcome table = run_host({{"list"}});
-  EXPECT_THAT(table.out, HasSubstr(std::string("  9  ") + inband_switch + "  InBand Switch\n"));
-  EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 31);  // heading and 30 rows
-
+// The table's form is the README's example; the rows themselves are the plug-in's, pinned by the
+// C viewer.
+TEST(HostList, JsonHoldsEachRowsNumberTypeAndName) {
   nlohmann::json rows = nlohmann::json::parse(run_host({{"list", "--json"}}).out);
-  ASSERT_EQ(rows.size(), 30u);
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i]["row"], i);
-  EXPECT_EQ(rows[9]["type"], inband_switch);
+  EXPECT_EQ(rows.at(9),
+            nlohmann::json({{"row", 9}, {"type", inband_switch}, {"name", "InBand Switch"}}));
 }
 
 struct RenderCase {
@@ -46,21 +34,21 @@ struct RenderCase {
   bool on_terminal = false;
 };
 
-// Row 9's sentence of a payload on a terminal, as the environment and --color have it shown.
-RenderCase on_terminal(const char* payload, std::vector<std::string> environment,
-                       const std::string& shown, const char* colour = "--color=auto") {
-  return {{{"render", "9", "--text", "--hex", payload, colour}, "", std::move(environment)}, 0,
+// The scheduled switch's sentence on a terminal, as the environment and --color have it shown.
+RenderCase on_terminal(std::vector<std::string> environment, const std::string& shown,
+                       const char* colour = "--color=auto") {
+  return {{{"render", "9", "--text", "--hex", scheduled, colour}, "", std::move(environment)}, 0,
           shown + "\r\n", "", true};
 }
 
-std::string in(const char* colour, const std::string& sentence) {
-  return "\x1b[" + std::string(colour) + "m" + sentence + "\x1b[0m";
+std::string in(const char* colour) {
+  return "\x1b[" + std::string(colour) + "m" + scheduled_sentence + "\x1b[0m";
 }
 
 // An underflow of both parts, each leaving partial output, is the README's example.
 TEST(HostRender, EventFormsPayloadSourcesFailuresAndColoursShowAsTheyShould) {
   const std::string bytes("\x10\x21\x00\x40\x1F\x00\x80\xBE\x5D\x51\x03\x00\x00\x00\x60\xE3\x16\x00", 18);
-  const std::string file = write_temporary_file("switch.bin", bytes);
+  const std::string file = temporary_file(bytes);
   const std::string line = scheduled_sentence + "\n";
   for (const RenderCase& c : std::vector<RenderCase>{
            {{{"render", "9", "--text", "--hex", "10210040 1f0080be5d5103000000 60e31600"}},
@@ -70,10 +58,6 @@ TEST(HostRender, EventFormsPayloadSourcesFailuresAndColoursShowAsTheyShould) {
            {{{"render", "19b16a25-7d9e-4683-9b99-ed3eac3190a3", "--text"}, bytes}, 0, line},
            {{{"render", "  inband switch ", "--text", "--hex", scheduled}}, 0, line},
            {{{"render", "9", "--text", "--hex", "-"}, std::string(scheduled) + "\n"}, 0, line},
-           {{{"--plugin", VED_PLUGIN_PATH_FOR_HOST, "render", "InBand Switch", "--text", "--hex",
-              scheduled}},
-            0,
-            line},
            // A device moniker with a control character is refused, with no error information.
            {{{"render", "12", "--xml", "--hex", "0100 0100 0000"}},
             1,
@@ -92,16 +76,15 @@ TEST(HostRender, EventFormsPayloadSourcesFailuresAndColoursShowAsTheyShould) {
              "",
              {"NO_COLOR=1", "TERM=dumb"}},
             0,
-            in("38;5;46", scheduled_sentence) + "\n"},
-           on_terminal(scheduled, {}, in("38;5;46", scheduled_sentence)),
-           on_terminal(scheduled, {"COLORTERM=truecolor"}, in("38;2;0;255;0", scheduled_sentence)),
-           on_terminal(failed, {"COLORTERM=24bit"}, in("38;2;255;0;0", failed_sentence)),
-           on_terminal(failed, {"COLORTERM=yes"}, in("38;5;196", failed_sentence)),
-           on_terminal(scheduled, {"TERM=dumb"}, scheduled_sentence),
-           on_terminal(scheduled, {"NO_COLOR=1"}, scheduled_sentence),
+            in("38;5;46") + "\n"},
+           on_terminal({}, in("38;5;46")),
+           // "truecolor" is the reviewed samples' own.
+           on_terminal({"COLORTERM=24bit"}, in("38;2;0;255;0")),
+           on_terminal({"TERM=dumb"}, scheduled_sentence),
+           on_terminal({"NO_COLOR=1"}, scheduled_sentence),
            // An empty NO_COLOR is as good as unset.
-           on_terminal(scheduled, {"NO_COLOR="}, in("38;5;46", scheduled_sentence)),
-           on_terminal(scheduled, {}, scheduled_sentence, "--color=never"),
+           on_terminal({"NO_COLOR="}, in("38;5;46")),
+           on_terminal({}, scheduled_sentence, "--color=never"),
        }) {
     SCOPED_TRACE(::testing::PrintToString(c.invocation.arguments) +
                  ::testing::PrintToString(c.invocation.environment));
@@ -119,7 +102,6 @@ TEST(HostRender, RawStandardInputThatLooksLikeHexadecimalIsReadAsBytesWithAWarni
   for (const auto& [arguments, input, warned] : std::vector<std::tuple<std::vector<std::string>, std::string, bool>>{
            {{"render", "9", "--text"}, "1021 00401F00\n", true},
            {{"render", "9", "--text", "--file", "-"}, "0100", true},
-           {{"render", "9", "--text"}, std::string("\x01\x00", 2), false},
            {{"render", "9", "--text"}, "10 xx", false},
            {{"render", "9", "--text", "--hex", "-"}, "0100", false},
        }) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "host_process.hpp"
 
@@ -15,10 +13,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 TEST(HostSamples, MatchTheReviewedOutput) {
-  std::ifstream in(VED_SAMPLES_EXPECTED, std::ios::binary);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  std::string expected = contents.str();
+  const std::string expected = read_file(VED_SAMPLES_EXPECTED);
   ASSERT_FALSE(expected.empty()) << "missing " << VED_SAMPLES_EXPECTED;
   Outcome run = run_host({{"samples", "--color=always"}, "", {"COLORTERM=truecolor"}});
   EXPECT_EQ(run.status, 0);
