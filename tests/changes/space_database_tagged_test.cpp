@@ -35,8 +35,6 @@ TEST(SpaceDatabaseTagged, Renderings) {
   pool(pools, 1000, 2500, 3, u"abc");
   pools.u8(0);
   const Case cases[] = {
-      {"guard band", {1, 5, 0, 0, 0, 6, 0, 0, 0, 0}, guard_band,
-       "Changed guard band from '5' to '6'."},
       {"tag without meaning first", {7, 1, 5, 0, 0, 0, 6, 0, 0, 0, 0}, guard_band,
        "Changed  and, guard band from '5' to '6'."},
       {"pools into an empty list", pools,

@@ -17,8 +17,8 @@ test::WalkStep value_change(ValueKind kind) {
   };
 }
 
-// The edges of each kind; ordinary values, negative integers and labels with markup are pinned
-// by the sample renderings and the field-change tests.
+// The edges of each kind; ordinary values, device references, negative integers and labels with
+// markup are pinned by the sample renderings and the field-change tests.
 TEST(ValueKinds, OldAndNewValues) {
   struct Case {
     const char* name;
@@ -39,12 +39,6 @@ TEST(ValueKinds, OldAndNewValues) {
            .counted_wstring(3, std::u16string_view(u"A\0B", 3))
            .counted_wstring(1, std::u16string_view(u"\0", 1)),
        "<old-value>A</old-value>\n<new-value></new-value>\n"},
-      {"device references: moniker and name", ValueKind::device_reference,
-       PayloadBuilder()
-           .wstring(u"hub://\"R&D\"").wstring(u"<a>")
-           .wstring(u"").wstring(u""),
-       "<old-value moniker=\"hub://&quot;R&amp;D&quot;\">&lt;a&gt;</old-value>\n"
-       "<new-value moniker=\"(none)\"/>\n"},
       {"option out of range", ValueKind::entry_rate_option, PayloadBuilder().u32(1).u32(6),
        "<old-value>Manual Entry</old-value>\n<new-value>(invalid)</new-value>\n"},
   };

@@ -150,16 +150,6 @@ TEST_F(OutOfBandSwitch, DocumentShowsTheCodeSignedAndReadsTheCarriers) {
                    outofband_result("1") + "   <old-state status=\"switched\"");
 }
 
-TEST_F(SatelliteSwitch, TransitionIsWrittenOnOneLine) {
-  PayloadBuilder failed_without_description;
-  failed_without_description.i32(static_cast<std::int32_t>(0x80004005)).string("");
-  expect_xml("empty strings", satellite_switch, transition(u"", u"", u"", u""),
-             "   <status code=\"0\"/><old-satellite moniker=\"\"></old-satellite>"
-             "<new-satellite moniker=\"\"></new-satellite>");
-  expect_xml("failed without description", satellite_switch, failed_without_description,
-             "   <status code=\"80004005\"></status>");
-}
-
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
   Payload no_new_moniker = transition(u"Sat-A", u"a", u"Sat-B", u"b");
   no_new_moniker.pop_back();
