@@ -49,7 +49,7 @@ TEST_F(DeviceState, AllocatableDocumentWritesMonikersBackAsDisplayNames) {
 }
 
 TEST_F(DeviceState, MonikerLimitsAndRejectedNamesFailBothRenderings) {
-  for (Output output : {Output::xml, Output::text}) {
+  for (Form output : {Form::xml, Form::text}) {
     expect_rendering("rejected device moniker", device_allocatable, output,
                      named_device(u"modem\x01"), MK_E_SYNTAX, "", colour_not_stored, "");
     // The device moniker is parsed before the group's fails: it must be given back too.
@@ -116,7 +116,7 @@ TEST_F(DeviceState, FailureListReasonBelowZeroIsUnknown) {
   expect_xml("reason -1", takedown_failure_removed, p,
              "   <device>Modem 7</device>\n   <reason>-1</reason>\n");
   // The name is read with the reason before anything is written.
-  expect_underflow("reason missing", setup_failure_removed, Output::xml, named(u"Modem 7"), "");
+  expect_underflow("reason missing", setup_failure_removed, Form::xml, named(u"Modem 7"), "");
 }
 
 }  // namespace

@@ -31,9 +31,9 @@ TEST_F(SpaceExclusion, BandsAreWrittenInPayloadOrder) {
 // Each frequency is written as soon as it is read.
 TEST_F(SpaceExclusion, ShortPayloadKeepsTheFrequenciesBeforeTheMissingOne) {
   const Payload three_of_four = bands({14000000000, 14500000000, 12500000000});
-  expect_underflow("base only", exclusion_created, Output::text, bands({14000000000}),
+  expect_underflow("base only", exclusion_created, Form::text, bands({14000000000}),
                    "Space segment exclusion created: 14GHz");
-  expect_underflow("three of four", exclusion_changed, Output::xml, three_of_four,
+  expect_underflow("three of four", exclusion_changed, Form::xml, three_of_four,
                    "   <old-base>14GHz</old-base>\n   <old-top>14.5GHz</old-top>\n"
                    "   <new-base>12.5GHz</new-base>\n");
 }

@@ -112,15 +112,15 @@ TEST_F(InBandSwitch, ShortPayloadKeepsTheFieldsBeforeTheMissingOne) {
   Payload v0_cut_description = v0(-1, "timeout", true);
   v0_cut_description.resize(1 + 4 + 2 + 2);
   const std::string type = "   <type>scheduled</type>\n";
-  expect_underflow("short carrier", inband_switch, Output::xml, cut_carrier,
+  expect_underflow("short carrier", inband_switch, Form::xml, cut_carrier,
                    type + "   <result status=\"success\"/>\n   <old-state status=\"home\"/>\n"
                           "   <new-state status=\"switched\"");
   // The older layout opens the description before reading it.
-  expect_underflow("short description", inband_switch_v0, Output::xml, v0_cut_description,
+  expect_underflow("short description", inband_switch_v0, Form::xml, v0_cut_description,
                    type + "   <result status=\"failed\">\n    <code>0xFFFFFFFF</code>\n"
                           "    <description>\n");
   // The power is shown only in the document, so only the document needs it.
-  expect_underflow("no power", inband_switch_v0, Output::xml, v0(0, "", false),
+  expect_underflow("no power", inband_switch_v0, Form::xml, v0(0, "", false),
                    type + "   <result status=\"success\"/>\n   <new-state>\n"
                           "     <data-rate>2.048Mbps</data-rate>\n"
                           "     <frequency>14.25GHz</frequency>\n"
@@ -146,14 +146,14 @@ TEST_F(OutOfBandSwitch, DocumentShowsTheCodeSignedAndReadsTheCarriers) {
   expect_xml("code with the top bit set", outofband_switch, outofband(0x03, 0xFFFFFFFF),
              outofband_result("-1") +
                  "   <old-state status=\"home\"/>\n   <new-state status=\"home\"/>\n");
-  expect_underflow("carrier missing", outofband_switch, Output::xml, outofband(0x11, 1),
+  expect_underflow("carrier missing", outofband_switch, Form::xml, outofband(0x11, 1),
                    outofband_result("1") + "   <old-state status=\"switched\"");
 }
 
 TEST_F(SatelliteSwitch, ReadsEverythingBeforeWriting) {
   Payload no_new_moniker = transition(u"Sat-A", u"a", u"Sat-B", u"b");
   no_new_moniker.pop_back();
-  expect_underflow("new moniker cut", satellite_switch, Output::xml, no_new_moniker, "");
+  expect_underflow("new moniker cut", satellite_switch, Form::xml, no_new_moniker, "");
 }
 
 }  // namespace

@@ -41,10 +41,10 @@ class SampleProperties : public ::testing::TestWithParam<Form> {};
 TEST_P(SampleProperties, EveryTruncationFailsCleanlyWithAPrefix) {
   for (const host::Sample& s : test::samples()) {
     const Form form = GetParam();
-    Observed full = test::observe(s.row, form, s.payload, s.payload.size(), roomy);
+    Observed full = test::observe(s.row, form, s.payload, s.payload.size(), roomy, u"marker");
     for (std::size_t length = 0; length <= s.payload.size(); ++length) {
       std::string where = label(s, form) + ", " + std::to_string(length) + " bytes";
-      Observed cut = test::observe(s.row, form, s.payload, length, roomy);
+      Observed cut = test::observe(s.row, form, s.payload, length, roomy, u"marker");
       EXPECT_TRUE(cut.hr == S_OK || cut.hr == DISP_E_EXCEPTION) << where << " hr " << cut.hr;
       if (form == Form::xml && cut.hr == S_OK) {
         EXPECT_EQ(test::xml_fragment_error(cut.text), "")
@@ -52,7 +52,7 @@ TEST_P(SampleProperties, EveryTruncationFailsCleanlyWithAPrefix) {
       }
       if (cut.hr == DISP_E_EXCEPTION) {
         EXPECT_EQ(cut.description, "an underflow occured") << where;
-        EXPECT_FALSE(cut.colour_stored) << where;
+        EXPECT_EQ(cut.colour, test::colour_not_stored) << where;
       }
       EXPECT_TRUE(cut.terminated && cut.guards_intact) << where;
       EXPECT_TRUE(is_prefix(cut.text, full.text)) << where;
@@ -65,11 +65,11 @@ TEST_P(SampleProperties, EveryTruncationFailsCleanlyWithAPrefix) {
 TEST_P(SampleProperties, EveryBufferSizeOverflowsCleanlyOrFits) {
   for (const host::Sample& s : test::samples()) {
     const Form form = GetParam();
-    Observed full = test::observe(s.row, form, s.payload, s.payload.size(), roomy);
+    Observed full = test::observe(s.row, form, s.payload, s.payload.size(), roomy, u"marker");
     const auto needed = static_cast<std::uint32_t>(full.text.size() + 1);
     for (std::uint32_t capacity = 1; capacity <= needed; ++capacity) {
       std::string where = label(s, form) + ", buffer " + std::to_string(capacity);
-      Observed o = test::observe(s.row, form, s.payload, s.payload.size(), capacity);
+      Observed o = test::observe(s.row, form, s.payload, s.payload.size(), capacity, u"marker");
       EXPECT_TRUE(o.terminated && o.guards_intact) << where;
       if (capacity == needed) {
         EXPECT_EQ(o.hr, S_OK) << where;
@@ -79,7 +79,7 @@ TEST_P(SampleProperties, EveryBufferSizeOverflowsCleanlyOrFits) {
         EXPECT_EQ(o.description, "an overflow occured") << where;
         EXPECT_LT(o.text.size(), capacity) << where;
         EXPECT_TRUE(is_prefix(o.text, full.text)) << where;
-        EXPECT_FALSE(o.colour_stored) << where;
+        EXPECT_EQ(o.colour, test::colour_not_stored) << where;
       }
       expect_error_information(o, where);
       ASSERT_TRUE(test::runtime_is_idle()) << where;

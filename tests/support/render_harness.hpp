@@ -13,14 +13,32 @@
 
 namespace test {
 
+enum class Form { xml, text };
+
+inline constexpr std::uint32_t colour_not_stored = 0xDEADBEEF;
+
+struct Observed {
+  HRESULT hr = S_OK;
+  std::u16string text;  // up to the terminator, or the whole buffer when there is none
+  std::uint32_t colour = colour_not_stored;
+  bool guards_intact = true;  // nothing written past the buffer
+  bool terminated = true;
+  bool has_description = false;  // the thread held error information after the call
+  std::string description;
+};
+
+// Calls the row's entry over the first `length` payload bytes with a buffer of `capacity` units.
+// The thread holds error information with `description_before` as the call begins, or none.
+Observed observe(std::size_t row, Form form, const std::vector<std::uint8_t>& payload,
+                 std::size_t length, std::uint32_t capacity,
+                 const char16_t* description_before = nullptr);
+
 struct Rendered {
   HRESULT hr = S_OK;
   std::string text;             // the buffer's text, UTF-8 (units above 0x7F as UTF-8)
-  std::uint32_t colour = 0;     // as stored; untouched stays at the sentinel below
+  std::uint32_t colour = colour_not_stored;  // as stored, text only
   std::string description;      // the thread's error description after the call, "" if none
 };
-
-inline constexpr std::uint32_t colour_not_stored = 0xDEADBEEF;
 
 std::string to_utf8(const std::u16string& s);
 std::string to_utf8(const char16_t* s);
