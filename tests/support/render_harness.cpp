@@ -49,8 +49,9 @@ Observed observe(std::size_t row, Form form, const std::vector<std::uint8_t>& pa
   } else {
     SetErrorInfo(0, nullptr);
   }
-  o.hr = form == Form::xml ? entry.pfnXml(0, size, bytes.data(), buffer.data(), capacity)
-                           : entry.pfnText(0, size, bytes.data(), buffer.data(), capacity, &o.colour);
+  o.hr = form == Form::xml
+             ? entry.pfnXml(0, size, bytes.data(), buffer.data(), capacity)
+             : entry.pfnText(0, size, bytes.data(), buffer.data(), capacity, &o.colour);
   for (std::size_t i = capacity; i < buffer.size(); ++i) o.guards_intact &= buffer[i] == guard;
   std::size_t n = 0;
   while (n < capacity && buffer[n] != u'\0') ++n;
@@ -62,7 +63,8 @@ Observed observe(std::size_t row, Form form, const std::vector<std::uint8_t>& pa
 
 namespace {
 
-Rendered render(int row, Form form, const std::vector<std::uint8_t>& payload, std::uint32_t buffer) {
+Rendered render(int row, Form form, const std::vector<std::uint8_t>& payload,
+                std::uint32_t buffer) {
   const Observed o = observe(static_cast<std::size_t>(row), form, payload, payload.size(), buffer);
   return {o.hr, to_utf8(o.text), o.colour, o.description};
 }
