@@ -1,7 +1,5 @@
 #include "support/render_harness.hpp"
 
-#include <sstream>
-
 #include "platform/utf8.hpp"
 
 namespace test {
@@ -77,13 +75,6 @@ Rendered render_xml(int row, const std::vector<std::uint8_t>& payload, std::uint
 
 Rendered render_text(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer) {
   return render(row, Form::text, payload, buffer);
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
 }
 
 }  // namespace test

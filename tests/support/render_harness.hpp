@@ -51,9 +51,6 @@ void set_error_description(const char16_t* description);
 Rendered render_xml(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
 Rendered render_text(int row, const std::vector<std::uint8_t>& payload, std::uint32_t buffer = 4096);
 
-// The lines of an XML rendering, for layout assertions.
-std::vector<std::string> lines(const std::string& text);
-
 // Fails the test when objects of the runtime stayed alive across the scope.
 class NoLeaks {
  public:
